@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the game and its tests, and runs the whole suite twice:
+# once as built for players and once under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+jobs=$(nproc)
+run_suite() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" "$@" >/dev/null
+  cmake --build "$dir" -j"$jobs"
+  # GL tests need an X server; Xvfb provides one when there is no display.
+  if [ -n "${DISPLAY:-}" ]; then
+    ctest --test-dir "$dir" --output-on-failure -j"$jobs"
+  else
+    xvfb-run -a -s "-screen 0 1024x768x24" ctest --test-dir "$dir" --output-on-failure -j"$jobs"
+  fi
+}
+
+run_suite build
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp" \
+  run_suite build-sanitize -DQUILLARY_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
