@@ -1,0 +1,19 @@
+// BMP decoding into plain 24-bit RGB pictures.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+// A decoded picture: rows tightly packed, R G B per pixel, first row the file's first stored
+// row (the bottom of the picture, which is also OpenGL's texture origin).
+struct RgbImage {
+  int32_t width = 0;
+  int32_t height = 0;
+  std::unique_ptr<uint8_t[]> pixels;
+};
+
+// Decodes a BMP file; on failure shows one "Error" box saying why and returns null.
+std::unique_ptr<RgbImage> LoadBmp(const char* path);
+
+// Returns null without any message when the file does not exist, else LoadBmp of it.
+std::unique_ptr<RgbImage> LoadImageFile(const char* path);
