@@ -1,0 +1,27 @@
+#include <iterator>
+
+#include "core/game_state.h"
+#include "core/rules.h"
+
+namespace {
+
+// Floor and target score of levels 0 to 20 in Levels mode; each floor is the previous target.
+constexpr int LevelBounds[][2] = {
+    {0, 500},           {500, 1500},        {1500, 3000},       {3000, 5500},
+    {5500, 8000},       {8000, 12000},      {12000, 16000},     {16000, 21000},
+    {21000, 27000},     {27000, 34000},     {34000, 45000},     {45000, 55000},
+    {55000, 70000},     {70000, 90000},     {90000, 115000},    {115000, 155000},
+    {155000, 190000},   {190000, 250000},   {250000, 350000},   {350000, 500000},
+    {500000, 1000000},
+};
+constexpr int LastBoundedLevel = static_cast<int>(std::size(LevelBounds)) - 1;
+
+}  // namespace
+
+void SetLevelBounds() {
+  if (Game.ModeIndex != Levels) return;
+  // Past level 20 the bounds of level 20 stay; a negative level has none either.
+  if (Game.Level < 0 || Game.Level > LastBoundedLevel) return;
+  Game.LevelFloor = LevelBounds[Game.Level][0];
+  Game.LevelTarget = LevelBounds[Game.Level][1];
+}
