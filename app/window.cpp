@@ -1,0 +1,203 @@
+#include "app/window.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <SDL.h>
+
+#include "app/message_box.h"
+#include "app/scene.h"
+#include "core/game_state.h"
+#include "render/font.h"
+
+namespace {
+
+// The video subsystem stands where the window class stood: it is taken up before a window is
+// made and given back when the window is gone.
+bool ClassRegistered = false;
+
+SDL_Window* GameWindow() { return reinterpret_cast<SDL_Window*>(Game.Window); }
+
+void ErrorBox(const char* text) {
+  ShowMessageBox(text, "ERROR", MessageButtons::Ok, MessageIcon::Exclamation);
+}
+
+void ShutdownBox(const char* text) {
+  ShowMessageBox(text, "SHUTDOWN ERROR", MessageButtons::Ok, MessageIcon::Information);
+}
+
+bool RegisterWindowClass() {
+  // The close box posts WM_CLOSE to the window procedure, which decides how the game ends.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  ClassRegistered = true;
+  return true;
+}
+
+// The display mode of exactly this size closest to the request; false when the display has
+// none, which counts as a refused switch.
+bool FindFullscreenMode(int width, int height, SDL_DisplayMode& mode) {
+  SDL_DisplayMode wanted{};
+  wanted.w = width;
+  wanted.h = height;
+  return SDL_GetClosestDisplayMode(0, &wanted, &mode) && mode.w == width && mode.h == height;
+}
+
+// The pixel format: 24 colour bits, no alpha, a 32-bit depth buffer, double buffered, in a
+// compatibility context. A depth of 32 bits is rare on X servers; 24 and then 16 are taken
+// when it is refused.
+SDL_Window* CreateWindowWithPixelFormat(const char* title, int width, int height, Uint32 flags) {
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+  for (const int depth : {32, 24, 16}) {
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
+    if (SDL_Window* window = SDL_CreateWindow(title, 0, 0, width, height, flags)) return window;
+  }
+  return nullptr;
+}
+
+// Whether a window without GL could be made: tells a refused pixel format from a refused
+// window.
+bool PlainWindowPossible(const char* title, int width, int height) {
+  SDL_Window* window = SDL_CreateWindow(title, 0, 0, width, height, SDL_WINDOW_HIDDEN);
+  if (!window) return false;
+  SDL_DestroyWindow(window);
+  return true;
+}
+
+bool FailCreation(const char* text) {
+  DestroyGameWindow();
+  ErrorBox(text);
+  return false;
+}
+
+}  // namespace
+
+bool CreateGameWindow(const char* title, int width, int height, int bits, bool fullscreen) {
+  (void)bits;  // X servers offer their modes at the desktop's depth; only the size is asked for
+  Game.Fullscreen = fullscreen;
+  if (!RegisterWindowClass()) {
+    ErrorBox("Failed To Register The Window Class.");
+    return false;
+  }
+
+  SDL_DisplayMode mode{};
+  if (Game.Fullscreen && !FindFullscreenMode(width, height, mode)) {
+    const MessageAnswer answer = ShowMessageBox(
+        "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode "
+        "Instead?",
+        "Vantor GL", MessageButtons::YesNo, MessageIcon::Exclamation);
+    if (answer != MessageAnswer::Yes) {
+      ShowMessageBox("Program Will Now Close.", "ERROR", MessageButtons::Ok, MessageIcon::Stop);
+      return false;
+    }
+    Game.Fullscreen = false;
+  }
+
+  const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN |
+                       (Game.Fullscreen ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_RESIZABLE);
+  SDL_Window* window = CreateWindowWithPixelFormat(title, width, height, flags);
+  if (!window) {
+    return FailCreation(PlainWindowPossible(title, width, height)
+                            ? "Can't Find A Suitable PixelFormat."
+                            : "Window Creation Error.");
+  }
+  Game.Window = reinterpret_cast<WindowHandle>(window);
+  if (Game.Fullscreen && SDL_SetWindowDisplayMode(window, &mode) != 0) {
+    return FailCreation("Window Creation Error.");
+  }
+  DispatchWindowMessage({WM_CREATE, 0, 0});
+
+  SDL_GLContext context = SDL_GL_CreateContext(window);
+  if (!context) return FailCreation("Can't Create A GL Rendering Context.");
+  Game.RenderingContext = context;
+  if (SDL_GL_MakeCurrent(window, context) != 0) {
+    return FailCreation("Can't Activate The GL Rendering Context.");
+  }
+  SDL_GL_SetSwapInterval(1);  // where the driver allows it; a refusal changes nothing else
+
+  SDL_ShowWindow(window);
+  SDL_RaiseWindow(window);
+  int clientWidth = width;
+  int clientHeight = height;
+  SDL_GetWindowSize(window, &clientWidth, &clientHeight);
+  DispatchWindowMessage({WM_ACTIVATE, WA_ACTIVE, 0});
+  DispatchWindowMessage({WM_SIZE, 0, MakeLParam(clientWidth, clientHeight)});
+
+  ResizeScene(width, height);
+  if (!InitScene()) return FailCreation("Initialization Failed.");
+  return true;
+}
+
+void DestroyGameWindow() {
+  SDL_Window* window = GameWindow();
+  if (Game.Fullscreen) {
+    if (window) SDL_SetWindowFullscreen(window, 0);  // back to the desktop's display mode
+    SDL_ShowCursor(SDL_ENABLE);
+  }
+  if (Game.RenderingContext) {
+    if (SDL_GL_MakeCurrent(window, nullptr) != 0) ShutdownBox("Release Of DC And RC Failed.");
+    SDL_GL_DeleteContext(Game.RenderingContext);
+    Game.RenderingContext = nullptr;
+  }
+  if (window) {
+    SDL_DestroyWindow(window);
+    Game.Window = nullptr;
+  }
+  if (ClassRegistered) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    ClassRegistered = false;
+  } else {
+    ShutdownBox("Could Not Unregister Class.");
+  }
+  DeleteFontLists();
+}
+
+void ResizeScene(int width, int height) {
+  if (height == 0) height = 1;
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height), 0.1f, 100.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
+void ChangeDisplayMode() {
+  DestroyGameWindow();
+  Game.Fullscreen = !Game.Fullscreen;
+  // A refused fullscreen switch that the player answers with windowed mode leaves an 800 by
+  // 600 window with Fullscreen clear; that window stays in use.
+  const bool created = Game.Fullscreen ? CreateGameWindow("Quillary", 800, 600, 16, true)
+                                       : CreateGameWindow("Quillary", 640, 480, 16, false);
+  if (!created) Game.QuitRequested = 1;
+}
+
+void SwapGameWindow() { SDL_GL_SwapWindow(GameWindow()); }
+
+bool HandleWindowMessage(const WindowMessage& message) {
+  switch (message.message) {
+    case WM_ACTIVATE:
+      Game.WindowActive = HighWord(message.wParam) == 0;
+      return true;
+    case WM_SYSCOMMAND:
+      return message.wParam == SC_SCREENSAVE || message.wParam == SC_MONITORPOWER;
+    case WM_CLOSE:
+      PostQuitMessage(0);
+      return true;
+    case WM_SIZE:
+      ResizeScene(LowWord(static_cast<uintptr_t>(message.lParam)),
+                  HighWord(static_cast<uintptr_t>(message.lParam)));
+      return true;
+    default:
+      return false;
+  }
+}

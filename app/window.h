@@ -1,0 +1,20 @@
+// The game window and its OpenGL context: 640 by 480 windowed or 800 by 600 fullscreen.
+#pragma once
+
+#include "app/window_messages.h"
+
+// Creates the window, its GL context and the scene; false after telling the player why.
+bool CreateGameWindow(const char* title, int width, int height, int bits, bool fullscreen);
+// Takes down whatever exists of the window, reporting each part that fails to go.
+void DestroyGameWindow();
+// Viewport and perspective projection for a client area of this size.
+void ResizeScene(int width, int height);
+// Re-creates the window in the other display mode; the game state is kept.
+void ChangeDisplayMode();
+// Presents the frame just drawn.
+void SwapGameWindow();
+
+// The shell's share of the window procedure: WM_ACTIVATE, WM_SIZE, WM_CLOSE and the
+// screen-saver and monitor-power system commands. True when the message was handled (its
+// result is then 0); false when it needs default processing.
+bool HandleWindowMessage(const WindowMessage& message);

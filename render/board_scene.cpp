@@ -1,0 +1,159 @@
+#include "render/board_scene.h"
+
+#include <GL/gl.h>
+
+#include "render/flat_quad.h"
+
+std::unique_ptr<MilkshapeModel> FruitModels[FruitKinds];
+
+namespace {
+
+// Display lists of the fruit models, valid in the context that compiled them.
+GLuint FruitLists[FruitKinds] = {};
+
+// Background texture by BackgroundIndex.
+constexpr int BackgroundTextures[] = {36, 61, 62, 63, 64, 65};
+constexpr int BarTexture = 37;
+constexpr float MarkerTurn = 5.0f;  // degrees per unit of FrameSpeed
+
+bool CellMarked(int column, int row) {
+  for (const RemovalMark& mark : Game.RemovalMarks) {
+    if (mark.active && mark.column == column && mark.row == row) return true;
+  }
+  return false;
+}
+
+// Turns a shown marker by one step; at the end of a turn it starts again from 0, or stops
+// there when asked to.
+void SpinMarker(bool& shown, bool& stopping, float& angle) {
+  if (angle < 360.0f) {
+    angle += MarkerTurn * Game.FrameSpeed;
+  } else {
+    angle = 0.0f;
+    if (stopping) {
+      stopping = false;
+      shown = false;
+    }
+  }
+  glRotatef(angle, 0.0f, 1.0f, 0.0f);
+}
+
+void DrawFruit(int column, int row, int kind) {
+  if (Game.SwapBusy && column == Game.SelectedColumn && row == Game.SelectedRow) {
+    glTranslatef(Game.SelectedOffsetX, Game.SelectedOffsetY, Game.SelectedLift);
+  }
+  if (Game.SwapBusy && column == Game.SwapColumn && row == Game.SwapRow) {
+    glTranslatef(Game.SwapOffsetX, Game.SwapOffsetY, Game.SwapLift);
+  }
+  if (Game.RemovalActive && CellMarked(column, row)) {
+    glScalef(Game.RemovalFade, Game.RemovalFade, Game.RemovalFade);
+  }
+  // A marker always starts its spin from 0.
+  if (!Game.MarkerShown) Game.MarkerAngle = 0.0f;
+  if (!Game.FadingMarkerShown) Game.FadingMarkerAngle = 0.0f;
+  if (Game.MarkerShown && column == Game.MarkerColumn && row == Game.MarkerRow) {
+    SpinMarker(Game.MarkerShown, Game.MarkerStopping, Game.MarkerAngle);
+  }
+  if (Game.FadingMarkerShown && column == Game.FadingMarkerColumn &&
+      row == Game.FadingMarkerRow) {
+    SpinMarker(Game.FadingMarkerShown, Game.FadingMarkerStopping, Game.FadingMarkerAngle);
+  }
+  glScalef(0.3f, 0.3f, 0.3f);
+  if (FruitLists[kind - 1] != 0) glCallList(FruitLists[kind - 1]);
+}
+
+void DrawCell(int row, int column) {
+  const int kind = Game.Board[row][column];
+  // The spawn row shows only a fruit that is about to fall into an empty cell.
+  if (row == 0 && Game.Board[1][column] != 0) return;
+
+  glPushMatrix();
+  const int below = row < BoardRows - 1 ? Game.Board[row + 1][column] : Game.FloorRow[column];
+  if (below == 0) glTranslatef(0.0f, Game.FallOffset, 0.0f);
+  glTranslatef(static_cast<float>(column) - 2.0f, 4.65f - static_cast<float>(row), -11.0f);
+  const bool hovered = column == Game.HoverColumn && row == Game.HoverRow;
+  if (hovered && !Game.SwapBusy && !Game.RemovalActive) glEnable(GL_LIGHT3);
+  if (kind >= 1 && kind <= FruitKinds) DrawFruit(column, row, kind);
+  if (hovered) glDisable(GL_LIGHT3);
+  glPopMatrix();
+}
+
+}  // namespace
+
+void CompileFruitLists() {
+  // The models' drawing restores texturing to what it finds; the board always draws with
+  // texturing on, so the lists are compiled with it on.
+  glEnable(GL_TEXTURE_2D);
+  for (int index = 0; index < FruitKinds; ++index) {
+    FruitLists[index] = glGenLists(1);
+    glNewList(FruitLists[index], GL_COMPILE);
+    if (FruitModels[index]) FruitModels[index]->Draw();
+    glEndList();
+  }
+}
+
+void BuildBackgroundList() {
+  Game.BackgroundQuadList = glGenLists(1);
+  glNewList(Game.BackgroundQuadList, GL_COMPILE);
+  glTranslatef(0.2f, 0.5f, 0.0f);
+  glBegin(GL_TRIANGLE_STRIP);
+  glNormal3f(0.0f, 0.0f, 1.0f);
+  glTexCoord2f(5.0f, 5.0f);
+  glVertex3f(5.35f, 5.35f, 0.0f);
+  glTexCoord2f(0.0f, 5.0f);
+  glVertex3f(-5.35f, 5.35f, 0.0f);
+  glTexCoord2f(5.0f, 0.0f);
+  glVertex3f(5.35f, -5.35f, 0.0f);
+  glTexCoord2f(0.0f, 0.0f);
+  glVertex3f(-5.35f, -5.35f, 0.0f);
+  glEnd();
+  glTranslatef(-0.2f, -0.5f, 0.0f);
+  glEndList();
+}
+
+void DrawBoard() {
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  glDisable(GL_LIGHTING);
+
+  // A background index from a damaged saved game falls back to the first background.
+  const int background =
+      Game.BackgroundIndex >= 0 && Game.BackgroundIndex < 6 ? Game.BackgroundIndex : 0;
+  glTranslatef(1.4f, -0.32f, -11.7f);
+  glBindTexture(GL_TEXTURE_2D, Game.TextureSet[BackgroundTextures[background]]);
+  glCallList(Game.BackgroundQuadList);
+  glTranslatef(-1.4f, 0.32f, 11.7f);
+
+  glEnable(GL_LIGHTING);
+  const GLfloat specular[] = {1.0f, 1.0f, 1.0f, 1.0f};
+  const GLfloat shininess[] = {500.0f};
+  glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
+  // OpenGL refuses a shininess above 128 with GL_INVALID_VALUE, so the models' own shininess
+  // stays in force. The refusal is taken off the error flag here so that it does not read as
+  // a fault of whatever is drawn next.
+  glMaterialfv(GL_FRONT, GL_SHININESS, shininess);
+  glGetError();
+
+  if (Game.Screen != Playing || Game.Paused) return;
+  for (int row = 0; row < BoardRows; ++row) {
+    for (int column = 0; column < BoardColumns; ++column) DrawCell(row, column);
+  }
+  glDisable(GL_LIGHTING);
+}
+
+void DrawTimeBar() {
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrtho(0.0, 800.0, 0.0, 600.0, -1.0, 1.0);
+  glMatrixMode(GL_MODELVIEW);
+
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  glBindTexture(GL_TEXTURE_2D, Game.TextureSet[BarTexture]);
+  // The whole texture is stretched over the current width.
+  DrawFlatQuad({306.0f, 12.0f, Game.BarWidth, 11.0f});
+
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}

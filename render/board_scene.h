@@ -1,0 +1,20 @@
+// The 3D part of the picture: the background plane, the fruit with their animations, and the
+// time / progress bar.
+#pragma once
+
+#include <memory>
+
+#include "assets/model.h"
+#include "core/game_state.h"
+
+// The seven fruit models; index k - 1 draws fruit kind k. Made by the scene load.
+extern std::unique_ptr<MilkshapeModel> FruitModels[FruitKinds];
+
+// Compiles each loaded fruit model into a display list that the board replays.
+void CompileFruitLists();
+// Compiles the textured square behind the board into Game.BackgroundQuadList.
+void BuildBackgroundList();
+// Draws the background and, while playing and not paused, every fruit; spins the markers.
+void DrawBoard();
+// Draws the bar, BarWidth units long, in its own 800 by 600 space.
+void DrawTimeBar();

@@ -1,0 +1,349 @@
+#include "tests/render/scene_fixture.h"
+
+#include <GL/gl.h>
+#include <SDL.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <ostream>
+
+#include "app/window.h"
+#include "core/game_state.h"
+
+namespace {
+
+void Put16(std::vector<uint8_t>& out, unsigned value) {
+  out.push_back(static_cast<uint8_t>(value));
+  out.push_back(static_cast<uint8_t>(value >> 8));
+}
+void Put32(std::vector<uint8_t>& out, uint32_t value) {
+  Put16(out, value & 0xFFFF);
+  Put16(out, value >> 16);
+}
+void PutFloat(std::vector<uint8_t>& out, float value) {
+  uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  Put32(out, bits);
+}
+void PutText(std::vector<uint8_t>& out, const char* text, size_t size) {
+  for (size_t i = 0; i < size; ++i) out.push_back(i < std::strlen(text) ? text[i] : 0);
+}
+
+void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream file(path, std::ios::binary);
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A 24-bit bottom-up BMP; pixel(x, y) with y counted from the bottom.
+void WriteBmp(const std::string& path, int width, int height,
+              const std::function<Rgb(int, int)>& pixel) {
+  const int rowSize = (width * 3 + 3) & ~3;
+  std::vector<uint8_t> out;
+  out.push_back('B');
+  out.push_back('M');
+  Put32(out, 54 + rowSize * height);
+  Put32(out, 0);
+  Put32(out, 54);
+  Put32(out, 40);
+  Put32(out, width);
+  Put32(out, height);
+  Put16(out, 1);
+  Put16(out, 24);
+  for (int i = 0; i < 6; ++i) Put32(out, 0);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const Rgb c = pixel(x, y);
+      out.push_back(static_cast<uint8_t>(c.b));
+      out.push_back(static_cast<uint8_t>(c.g));
+      out.push_back(static_cast<uint8_t>(c.r));
+    }
+    for (int pad = width * 3; pad < rowSize; ++pad) out.push_back(0);
+  }
+  WriteFile(path, out);
+}
+
+bool IsMask(int index) {
+  return index == 1 || index == 6 || index == 10 || index == 31 || index == 51;
+}
+
+// The glyph sheet: 16 by 16 cells of 16 pixels; each glyph a square inside its cell.
+Rgb FontSheetPixel(int x, int y) {
+  const int column = x / 16;
+  const int row = 15 - y / 16;  // rows counted from the top of the picture
+  const int inX = x % 16;
+  const int inY = y % 16;
+  const int glyph = row * 16 + column;
+  if (glyph == 0 || glyph == 128 || inX < 2 || inX > 13 || inY < 2 || inY > 13) return {};
+  const int level = row >= 8 ? GlyphGrey : 255;
+  return {level, level, level};
+}
+
+bool InBoardWindow(int x, int y, int size) {
+  const float u = (x + 0.5f) / size;
+  const float v = (y + 0.5f) / size;
+  return u > BoardWindowLeft && u < BoardWindowRight && v > BoardWindowBottom &&
+         v < BoardWindowTop;
+}
+
+void WriteTexture(const std::string& base, int index) {
+  char path[64];
+  std::snprintf(path, sizeof path, "%s/tex%02d.bmp", base.c_str(), index);
+  if (index == 0) {
+    WriteBmp(path, 256, 256, FontSheetPixel);
+  } else if (index == 1) {
+    WriteBmp(path, 256, 256, [](int x, int y) {
+      return InBoardWindow(x, y, 256) ? Rgb{255, 255, 255} : Rgb{};
+    });
+  } else if (index == 2) {
+    WriteBmp(path, 256, 256, [](int x, int y) {
+      return InBoardWindow(x, y, 256) ? Rgb{} : TextureColour(2);
+    });
+  } else {
+    const Rgb colour = IsMask(index) ? Rgb{} : TextureColour(index);
+    WriteBmp(path, 16, 16, [colour](int, int) { return colour; });
+  }
+}
+
+// A square of 2 by 2 units facing the viewer, skinned with base/fruitK.bmp. Kind 7 has a dim
+// material, so that the extra light under the pointer shows.
+void WriteFruitModel(const std::string& base, int kind) {
+  std::vector<uint8_t> out;
+  PutText(out, "MS3D000000", 10);
+  Put32(out, 4);
+  const float corners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+  Put16(out, 4);
+  for (const auto& corner : corners) {
+    out.push_back(0);
+    PutFloat(out, corner[0]);
+    PutFloat(out, corner[1]);
+    PutFloat(out, 0.0f);
+    out.push_back(0xFF);
+    out.push_back(0);
+  }
+  const int triangles[2][3] = {{0, 1, 2}, {0, 2, 3}};
+  Put16(out, 2);
+  for (const auto& triangle : triangles) {
+    Put16(out, 0);
+    for (int v : triangle) Put16(out, v);
+    for (int corner = 0; corner < 3; ++corner) {
+      PutFloat(out, 0.0f);
+      PutFloat(out, 0.0f);
+      PutFloat(out, 1.0f);
+    }
+    for (int v : triangle) PutFloat(out, (corners[v][0] + 1) / 2);
+    for (int v : triangle) PutFloat(out, (corners[v][1] + 1) / 2);
+    out.push_back(1);
+    out.push_back(0);
+  }
+  Put16(out, 1);
+  out.push_back(0);
+  PutText(out, "fruit", 32);
+  Put16(out, 2);
+  Put16(out, 0);
+  Put16(out, 1);
+  out.push_back(0);
+  Put16(out, 1);
+  PutText(out, "skin", 32);
+  const float level = kind == 7 ? 0.3f : 1.0f;
+  for (const float value : {level, level, level, 1.0f}) PutFloat(out, value);  // ambient
+  for (const float value : {level, level, level, 1.0f}) PutFloat(out, value);  // diffuse
+  for (int i = 0; i < 8; ++i) PutFloat(out, i % 4 == 3 ? 1.0f : 0.0f);          // specular, emissive
+  PutFloat(out, 0.0f);
+  PutFloat(out, 1.0f);
+  out.push_back(0);
+  char skin[32];
+  std::snprintf(skin, sizeof skin, "base/fruit%d.bmp", kind);
+  PutText(out, skin, 128);
+  PutText(out, "", 128);
+  PutFloat(out, 24.0f);
+  PutFloat(out, 0.0f);
+  Put32(out, 0);
+  Put16(out, 0);
+  WriteFile(base + "/" + std::to_string(kind) + ".ms3d", out);
+  const Rgb colour = FruitColour(kind);
+  WriteBmp(base + "/fruit" + std::to_string(kind) + ".bmp", 8, 8,
+           [colour](int, int) { return colour; });
+}
+
+SceneTest* ActiveTest = nullptr;
+
+}  // namespace
+
+std::ostream& operator<<(std::ostream& out, const Rgb& colour) {
+  return out << "(" << colour.r << ", " << colour.g << ", " << colour.b << ")";
+}
+
+bool Near(const Rgb& a, const Rgb& b, int tolerance) {
+  return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
+         std::abs(a.b - b.b) <= tolerance;
+}
+
+GlMatrix CurrentMatrix(unsigned which) {
+  GlMatrix matrix{};
+  glGetFloatv(which, matrix.data());
+  return matrix;
+}
+
+void ExpectIdentity(const GlMatrix& matrix, float tolerance) {
+  for (int i = 0; i < 16; ++i) EXPECT_NEAR(matrix[i], i % 5 == 0 ? 1.0f : 0.0f, tolerance) << i;
+}
+
+Rgb TextureColour(int index) { return {20 + 2 * index, 200 - 2 * index, 60 + 30 * (index % 5)}; }
+
+Rgb FruitColour(int kind) {
+  constexpr Rgb Colours[] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},    {255, 255, 0},
+                             {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+  return Colours[kind - 1];
+}
+
+void WriteSyntheticBase(const std::string& folder) {
+  const std::string base = folder + "/base";
+  std::filesystem::create_directories(base);
+  for (int index = 0; index < TextureCount; ++index) WriteTexture(base, index);
+  for (int kind = 1; kind <= FruitKinds; ++kind) WriteFruitModel(base, kind);
+}
+
+void SceneTest::SetUp() {
+  PrepareWithoutWindow();
+  ASSERT_TRUE(OpenWindow(false));
+}
+
+void SceneTest::PrepareWithoutWindow() {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  char pattern[] = "/tmp/quillary-scene-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  folder_ = pattern;
+  WriteSyntheticBase(folder_);
+  std::filesystem::create_directories(folder_ + "/data");
+  setenv("XDG_DATA_HOME", (folder_ + "/data").c_str(), 1);
+  previousFolder_ = std::filesystem::current_path();
+  std::filesystem::current_path(folder_);
+  Game = GameState{};
+  ActiveTest = this;
+  SetMessageBoxInterceptor([](const char* text, const char* caption, MessageButtons buttons,
+                              MessageIcon icon) {
+    ActiveTest->boxes_.push_back({text, caption, buttons, icon});
+    if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+    if (ActiveTest->answers_.empty()) return MessageAnswer::Yes;
+    const MessageAnswer answer = ActiveTest->answers_.front();
+    ActiveTest->answers_.erase(ActiveTest->answers_.begin());
+    return answer;
+  });
+}
+
+bool SceneTest::OpenWindow(bool fullscreen) {
+  return fullscreen ? CreateGameWindow("Quillary", 800, 600, 16, true)
+                    : CreateGameWindow("Quillary", 640, 480, 16, false);
+}
+
+void SceneTest::ReopenInLargeLayout() {
+  DestroyGameWindow();
+  ASSERT_TRUE(CreateGameWindow("Quillary", 800, 600, 16, false));
+  Game.Fullscreen = true;
+}
+
+void SceneTest::TearDown() {
+  // Also gives back the video subsystem of a creation that stopped before its window.
+  DestroyGameWindow();
+  SetMessageBoxInterceptor(nullptr);
+  ActiveTest = nullptr;
+  if (!previousFolder_.empty()) std::filesystem::current_path(previousFolder_);
+  if (!folder_.empty()) std::filesystem::remove_all(folder_);
+}
+
+int SceneTest::ClientWidth() const {
+  int width = 0;
+  int height = 0;
+  SDL_GL_GetDrawableSize(reinterpret_cast<SDL_Window*>(Game.Window), &width, &height);
+  return width;
+}
+
+int SceneTest::ClientHeight() const {
+  int width = 0;
+  int height = 0;
+  SDL_GL_GetDrawableSize(reinterpret_cast<SDL_Window*>(Game.Window), &width, &height);
+  return height;
+}
+
+Rgb SceneTest::ClientPixel(int x, int y) const {
+  uint8_t rgb[3] = {};
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(x, ClientHeight() - 1 - y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+  return {rgb[0], rgb[1], rgb[2]};
+}
+
+Rgb SceneTest::SpacePixel(float x, float y, float spaceWidth, float spaceHeight) const {
+  const int gx = static_cast<int>(std::floor(x * ClientWidth() / spaceWidth));
+  const int gy = static_cast<int>(std::floor(y * ClientHeight() / spaceHeight));
+  return ClientPixel(gx, ClientHeight() - 1 - gy);
+}
+
+Rgb SceneTest::LayoutPixel(float x, float y) const {
+  return Game.Fullscreen ? SpacePixel(x, y, 800, 600) : SpacePixel(x, y, 640, 480);
+}
+
+Rgb SceneTest::TextPixel(float x, float y) const { return SpacePixel(x, y, 640, 480); }
+
+void SceneTest::ClearFrame() const {
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
+OwnXServer::OwnXServer(const char* geometry) {
+  if (const char* display = std::getenv("DISPLAY")) previousDisplay_ = display;
+  int ready[2];
+  if (pipe(ready) != 0) return;
+  const pid_t pid = fork();
+  if (pid == 0) {
+    close(ready[0]);
+    if (chdir("/") != 0) _exit(127);  // the test's working folder goes before the server
+    const std::string fd = std::to_string(ready[1]);
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", geometry, "-nolisten",
+           "tcp", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(ready[1]);
+  if (pid < 0) {
+    close(ready[0]);
+    return;
+  }
+  // Xvfb writes its display number once it accepts clients; end of file means it failed.
+  char number[16] = {};
+  size_t length = 0;
+  while (length < sizeof number - 1) {
+    const ssize_t got = read(ready[0], number + length, sizeof number - 1 - length);
+    if (got <= 0 || number[length + got - 1] == '\n') {
+      if (got > 0) length += static_cast<size_t>(got);
+      break;
+    }
+    length += static_cast<size_t>(got);
+  }
+  close(ready[0]);
+  if (length == 0) {
+    waitpid(pid, nullptr, 0);
+    return;
+  }
+  pid_ = pid;
+  setenv("DISPLAY", (":" + std::string(number, std::strcspn(number, "\n"))).c_str(), 1);
+}
+
+OwnXServer::~OwnXServer() {
+  if (pid_ > 0) {
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+  }
+  if (previousDisplay_.empty()) {
+    unsetenv("DISPLAY");
+  } else {
+    setenv("DISPLAY", previousDisplay_.c_str(), 1);
+  }
+}
