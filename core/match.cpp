@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <limits>
+
 #include "assets/sound_bank.h"
 #include "core/game_state.h"
 #include "core/rules.h"
@@ -14,6 +17,12 @@ struct Scan {
   int total = 0;
   int markPosition = 0;
 };
+
+// Adds points without overflowing: a long cascade while nothing is scored doubles the chain
+// bonus at every scan, and a sum past the largest int stays at the largest int.
+int SaturatingAdd(int a, long long b) {
+  return static_cast<int>(std::min<long long>(a + b, std::numeric_limits<int>::max()));
+}
 
 // Marks a cell for removal. Marks past the 19th are not kept: their cells stay on the board
 // and are found again by a later scan if they still form a run.
@@ -42,8 +51,8 @@ void ShowPopup(int x, int y, int value) {
 // the previous scan's whole total, added to every run of this scan.
 void ScoreRun(Scan& scan, const Cell (&cells)[3], bool vertical) {
   GameState& g = Game;
-  scan.total += 5 * g.Level + 10;
-  if (g.ChainCount > 0) scan.total += g.ChainScore;
+  scan.total = SaturatingAdd(scan.total, 5LL * g.Level + 10);
+  if (g.ChainCount > 0) scan.total = SaturatingAdd(scan.total, g.ChainScore);
   for (const Cell& cell : cells) Mark(scan, cell);
   g.RemovalActive = true;
   g.RemovalFade = 1.0f;
@@ -72,7 +81,7 @@ void FindRuns(Scan& scan) {
 void CountChain(int total) {
   GameState& g = Game;
   if (g.ScoringEnabled) {
-    g.Score += total;
+    g.Score = SaturatingAdd(g.Score, total);
     g.TimeLeft += 2.5f;
   }
   g.ChainCount += 1;
