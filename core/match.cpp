@@ -4,6 +4,7 @@
 #include "assets/sound_bank.h"
 #include "core/game_state.h"
 #include "core/rules.h"
+#include "core/swap_motion.h"
 
 namespace {
 
@@ -102,21 +103,7 @@ void CountChain(int total) {
 // Sends the two fruits of a swap that made no run back to their places.
 void StartReturnSwap() {
   GameState& g = Game;
-  constexpr float Speed = 0.015f;
-  if (g.SelectedColumn == g.SwapColumn + 1) {
-    g.SelectedVelocityX = -Speed;
-    g.SwapVelocityX = Speed;
-  } else if (g.SelectedColumn == g.SwapColumn - 1) {
-    g.SelectedVelocityX = Speed;
-    g.SwapVelocityX = -Speed;
-  }
-  if (g.SelectedRow == g.SwapRow + 1) {
-    g.SelectedVelocityY = Speed;
-    g.SwapVelocityY = -Speed;
-  } else if (g.SelectedRow == g.SwapRow - 1) {
-    g.SelectedVelocityY = -Speed;
-    g.SwapVelocityY = Speed;
-  }
+  AimSwapVelocities(0.015f);
   g.SwapReturning = true;
   g.SwapBusy = true;
   PlayEffect(g.Sounds.Bad);
