@@ -65,8 +65,7 @@ bool WriteHighScores() {
 
 // The typed letters of EntryName (NameCursor - 1 of them) padded to nine characters.
 void CopyEnteredName(char* name) {
-  int typed = Game.NameCursor - 1;
-  if (typed < 0) typed = 0;
+  const int typed = Game.NameCursor > 1 ? Game.NameCursor - 1 : 0;
   std::memset(name, 0, sizeof HighScoreEntry::name);
   for (int k = 0; k < HighScoreNameLength; ++k) {
     const char c = Game.EntryName[k];

@@ -92,14 +92,19 @@ TEST_F(HighScoreTest, OnlyAStrictlyGreaterScoreDisplacesAnEntry) {
 
 TEST_F(HighScoreTest, ConfirmingResetsTheNameEntryWhetherOrNotTheScoreWasEntered) {
   SetScores(0, {5, 4, 3, 2, 1});
-  for (int table : {0, -1, 2, 1000}) {
+  const struct {
+    int table;
+    int score;
+  } confirmations[] = {{0, 1}, {-1, 100}, {2, 100}, {1000, 100}};
+  for (const auto& confirmation : confirmations) {
     TypeName("Zed");
-    Game.Score = 0;
-    InsertHighScore(table);
+    Game.Score = confirmation.score;
+    InsertHighScore(confirmation.table);
     EXPECT_EQ(Game.NameCursor, 1);
     EXPECT_EQ(Game.EntryName, Blank);
   }
   EXPECT_EQ(Scores(0), (std::vector<int>{5, 4, 3, 2, 1}));
+  EXPECT_EQ(Scores(1), (std::vector<int>{0, 0, 0, 0, 0}));
   EXPECT_EQ(ReadBytes(UserFile("hiscores")).size(), 130u);
 }
 
@@ -112,6 +117,11 @@ TEST_F(HighScoreTest, ANameOfNineLettersAndAnEmptyNameAreBothNineCharacters) {
   Game.NameCursor = 1;  // confirmed without typing: the name is all pads
   InsertHighScore(0);
   EXPECT_EQ(Game.HighScoreTables[0][0].name, Blank);
+  Game.Score = 30;
+  std::memcpy(Game.EntryName, "Abcdefghi", 9);
+  Game.NameCursor = 1000;
+  InsertHighScore(0);
+  EXPECT_EQ(Game.HighScoreTables[0][0].name, std::string("Abcdefghi"));
 }
 
 TEST_F(HighScoreTest, TheExchangeSortNeverSwapsEqualsButIsNotStable) {

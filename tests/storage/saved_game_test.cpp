@@ -205,13 +205,4 @@ TEST_F(SavedGameTest, AWriteCutShortKeepsThePreviousSavedGame) {
   EXPECT_EQ(UserFolderNames(), std::vector<std::string>{"data.inf"});
 }
 
-TEST_F(SavedGameTest, AnUnwritableFolderSkipsTheWriteSilently) {
-  MakeUserFolderUnwritable();
-  Game.Score = 5;
-  WriteSavedGame();
-  ReadSavedGame();
-  EXPECT_EQ(Game.Score, 5);
-  ExpectSolidFloor();
-}
-
 }  // namespace

@@ -89,18 +89,6 @@ TEST_F(UserDataTest, AFailedReplaceRemovesItsTemporaryFile) {
   EXPECT_EQ(UserFolderNames(), std::vector<std::string>{"menu.inf"});
 }
 
-TEST_F(UserDataTest, AWriteCutShortByAFullDiskKeepsTheOldFile) {
-  const Bytes old(64, 0x55);
-  WriteBytes(UserFile("data.inf"), old);
-  const Bytes replacement(4096, 0x11);
-  const int status = RunWithFileSizeLimit(1000, [&] {
-    return WriteUserDataFile("data.inf", replacement.data(), replacement.size()) ? 1 : 0;
-  });
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(ReadBytes(UserFile("data.inf")), old);
-  EXPECT_EQ(UserFolderNames(), std::vector<std::string>{"data.inf"});
-}
-
 TEST_F(UserDataTest, UnwritableFolderFailsQuietly) {
   MakeUserFolderUnwritable();
   EXPECT_EQ(OpenUserDataFile("menu.inf"), nullptr);
