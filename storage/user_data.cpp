@@ -59,14 +59,14 @@ bool FindUserDataFolder(char* path) {
   return true;
 }
 
+// Opened without blocking, so that a pipe in the file's place cannot stall the game.
 FILE* OpenRegularFile(const char* path) {
-  FILE* file = std::fopen(path, "rb");
-  if (!file) return nullptr;
+  const int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) return nullptr;
   struct stat status;
-  if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) {
-    std::fclose(file);
-    return nullptr;
-  }
+  const bool regular = fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+  FILE* file = regular ? fdopen(descriptor, "rb") : nullptr;
+  if (!file) close(descriptor);
   return file;
 }
 

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -62,10 +64,16 @@ TEST_F(UserDataTest, TheFolderIsLookedUpAtEveryCall) {
   EXPECT_EQ(ReadBytes(root / "other" / "Brambleworth" / "Quillary" / "hiscores"), Bytes{2});
 }
 
-TEST_F(UserDataTest, UserFileTakesPrecedenceOverBaseAndAFolderInItsPlaceDoesNot) {
+TEST_F(UserDataTest, UserFileTakesPrecedenceOverBaseAndAFolderOrPipeInItsPlaceDoesNot) {
   WriteBytes(BaseFile("data.inf"), Bytes{7});
   std::filesystem::create_directories(UserFile("data.inf"));
   FILE* file = OpenDataFileWithFallback("data.inf");
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(ReadOpened(file), Bytes{7});
+
+  std::filesystem::remove(UserFile("data.inf"));
+  ASSERT_EQ(mkfifo(UserFile("data.inf").c_str(), 0600), 0);
+  file = OpenDataFileWithFallback("data.inf");
   ASSERT_NE(file, nullptr);
   EXPECT_EQ(ReadOpened(file), Bytes{7});
 
