@@ -1,6 +1,10 @@
+#include <algorithm>
+#include <limits>
+
 #include "assets/sound_bank.h"
 #include "core/game_state.h"
 #include "core/rules.h"
+#include "core/swap_motion.h"
 
 namespace {
 
@@ -14,6 +18,12 @@ struct Scan {
   int total = 0;
   int markPosition = 0;
 };
+
+// Adds points without overflowing: a long cascade while nothing is scored doubles the chain
+// bonus at every scan, and a sum past the largest int stays at the largest int.
+int SaturatingAdd(int a, long long b) {
+  return static_cast<int>(std::min<long long>(a + b, std::numeric_limits<int>::max()));
+}
 
 // Marks a cell for removal. Marks past the 19th are not kept: their cells stay on the board
 // and are found again by a later scan if they still form a run.
@@ -42,8 +52,8 @@ void ShowPopup(int x, int y, int value) {
 // the previous scan's whole total, added to every run of this scan.
 void ScoreRun(Scan& scan, const Cell (&cells)[3], bool vertical) {
   GameState& g = Game;
-  scan.total += 5 * g.Level + 10;
-  if (g.ChainCount > 0) scan.total += g.ChainScore;
+  scan.total = SaturatingAdd(scan.total, 5LL * g.Level + 10);
+  if (g.ChainCount > 0) scan.total = SaturatingAdd(scan.total, g.ChainScore);
   for (const Cell& cell : cells) Mark(scan, cell);
   g.RemovalActive = true;
   g.RemovalFade = 1.0f;
@@ -72,7 +82,7 @@ void FindRuns(Scan& scan) {
 void CountChain(int total) {
   GameState& g = Game;
   if (g.ScoringEnabled) {
-    g.Score += total;
+    g.Score = SaturatingAdd(g.Score, total);
     g.TimeLeft += 2.5f;
   }
   g.ChainCount += 1;
@@ -93,21 +103,7 @@ void CountChain(int total) {
 // Sends the two fruits of a swap that made no run back to their places.
 void StartReturnSwap() {
   GameState& g = Game;
-  constexpr float Speed = 0.015f;
-  if (g.SelectedColumn == g.SwapColumn + 1) {
-    g.SelectedVelocityX = -Speed;
-    g.SwapVelocityX = Speed;
-  } else if (g.SelectedColumn == g.SwapColumn - 1) {
-    g.SelectedVelocityX = Speed;
-    g.SwapVelocityX = -Speed;
-  }
-  if (g.SelectedRow == g.SwapRow + 1) {
-    g.SelectedVelocityY = Speed;
-    g.SwapVelocityY = -Speed;
-  } else if (g.SelectedRow == g.SwapRow - 1) {
-    g.SelectedVelocityY = -Speed;
-    g.SwapVelocityY = Speed;
-  }
+  AimSwapVelocities(0.015f);
   g.SwapReturning = true;
   g.SwapBusy = true;
   PlayEffect(g.Sounds.Bad);

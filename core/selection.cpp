@@ -3,6 +3,7 @@
 #include "assets/sound_bank.h"
 #include "core/game_state.h"
 #include "core/rules.h"
+#include "core/swap_motion.h"
 
 namespace {
 
@@ -31,24 +32,11 @@ bool HoverIsSelectedNeighbour() {
 // Starts moving the selected fruit and the hovered neighbour toward each other's place.
 void StartSwap() {
   GameState& g = Game;
-  constexpr float Speed = 0.02f;
   g.SwapActive = true;
   g.SwapBusy = true;
   g.SwapColumn = g.HoverColumn;
   g.SwapRow = g.HoverRow;
-  if (g.SelectedColumn == g.SwapColumn + 1) {
-    g.SelectedVelocityX = -Speed;
-    g.SwapVelocityX = Speed;
-  } else if (g.SelectedColumn == g.SwapColumn - 1) {
-    g.SelectedVelocityX = Speed;
-    g.SwapVelocityX = -Speed;
-  } else if (g.SelectedRow == g.SwapRow + 1) {
-    g.SelectedVelocityY = Speed;
-    g.SwapVelocityY = -Speed;
-  } else {
-    g.SelectedVelocityY = -Speed;
-    g.SwapVelocityY = Speed;
-  }
+  AimSwapVelocities(0.02f);
 }
 
 void StopMarkers() {

@@ -21,7 +21,7 @@ float BarValue() {
 void UpdateTimeBar() {
   GameState& g = Game;
   if (g.TimedButton == 2 && g.Screen == Playing && g.BoardPhase != LevelComplete && !g.Paused)
-    g.TimeLeft -= static_cast<float>(0.001 * (g.Level + 1) * g.FrameSpeed);
+    g.TimeLeft -= static_cast<float>(0.001 * (g.Level + 1.0) * g.FrameSpeed);
 
   float value = BarValue();
   if (value > 100.0f) {

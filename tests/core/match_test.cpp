@@ -185,6 +185,21 @@ TEST_F(MatchTest, SwapEndingDuringAnEarlierRemovalTakesTheFoundRunsBranch) {
   EXPECT_EQ(PlayedSampleNames(), std::vector<std::string>{"combo2"});
 }
 
+TEST_F(MatchTest, EndlessUnscoredCascadeSaturatesInsteadOfOverflowing) {
+  SetBoard(QuietBoard);
+  Game.Board[4][0] = Game.Board[4][1] = Game.Board[4][2] = 7;
+  Game.Board[6][0] = Game.Board[6][1] = Game.Board[6][2] = 8;
+  Game.ChainCount = 1;
+  Game.ChainScore = 2000000000;
+  ScanForRuns(false);
+  EXPECT_EQ(Game.ChainScore, 2147483647);
+  Game.ScoringEnabled = true;
+  Game.ChainCount = 1;
+  Game.Score = 2147483000;
+  ScanForRuns(false);
+  EXPECT_EQ(Game.Score, 2147483647);
+}
+
 TEST_F(MatchTest, StoredStartingLayoutHoldsNoRun) {
   ScanForRuns(false);
   EXPECT_FALSE(Game.RemovalActive);

@@ -18,6 +18,7 @@ void ExpectHint(int column, int row) {
 bool SwapMakesRun(int r1, int c1, int r2, int c2) {
   std::swap(Game.Board[r1][c1], Game.Board[r2][c2]);
   Game.RemovalActive = false;
+  Game.ChainCount = 0;
   ScanForRuns(false);
   const bool run = Game.RemovalActive;
   std::swap(Game.Board[r1][c1], Game.Board[r2][c2]);
