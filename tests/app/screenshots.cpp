@@ -1,0 +1,220 @@
+// Writes a PNG of every screen in both layouts, drawn through the game's own window, scene
+// load and frame driver. Run in a folder holding base/ (the generated artwork), or with
+// --synthetic to draw the flat-coloured test artwork instead:
+//
+//   screenshots <output folder> [--synthetic]
+//
+// The large layout is taken through the real fullscreen switch, so the X server must offer
+// an 800 by 600 mode (scripts/screenshots.sh runs one).
+#include <GL/gl.h>
+#include <SDL.h>
+#include <png.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/frame.h"
+#include "app/message_box.h"
+#include "app/window.h"
+#include "core/game_state.h"
+#include "tests/render/scene_fixture.h"
+
+namespace {
+
+bool WritePng(const std::string& path, int width, int height) {
+  std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  for (int row = height - 1; row >= 0; --row) {  // GL rows run bottom up
+    png_write_row(png, pixels.data() + static_cast<size_t>(row) * width * 3);
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  std::fclose(file);
+  return true;
+}
+
+void FillHighScores() {
+  const char* names[] = {"Marigold$", "Tom$$$$$$", "Ada$$$$$$", "Quince$$$", "Bo$$$$$$$"};
+  const int scores[2][5] = {{48210, 23990, 12345, 5020, 480}, {9120, 7455, 3310, 1200, 95}};
+  for (int table = 0; table < HighScoreTableCount; ++table) {
+    for (int row = 0; row < HighScoreEntryCount; ++row) {
+      std::snprintf(Game.HighScoreTables[table][row].name, sizeof Game.HighScoreTables[table][row].name,
+                    "%s", names[(row + table * 2) % 5]);
+      Game.HighScoreTables[table][row].score = scores[table][row];
+    }
+  }
+}
+
+// A game in its third level: a selection spinning, a removal shrinking with its pop-ups, the
+// column above a gap falling, the pointer over a fruit.
+void SetUpBoardInPlay() {
+  Game.Screen = Playing;
+  Game.ModeIndex = Levels;
+  Game.LevelsButton = 2;
+  Game.TimedButton = 0;
+  Game.Level = 2;
+  Game.Score = 2140;
+  Game.ShownScore = 2140.0f;
+  Game.BarWidth = 100.0f;
+  Game.BackgroundIndex = 2;
+  Game.BoardPhase = Play;
+  Game.Paused = false;
+  for (int row = 0; row < BoardRows; ++row) {
+    for (int column = 0; column < BoardColumns; ++column) {
+      Game.Board[row][column] = (row * 3 + column * 5 + row * column) % 7 + 1;
+    }
+  }
+  for (int& floor : Game.FloorRow) floor = SolidFloor;
+  // Three 6s in row 7 are shrinking away.
+  for (int column = 2; column <= 4; ++column) {
+    Game.Board[7][column] = 6;
+    Game.RemovalMarks[column - 2] = {true, column, 7, 0.0f};
+  }
+  Game.RemovalActive = true;
+  Game.RemovalFade = 0.55f;
+  Game.ScorePopups[0] = {true, 330, 120, 15, 0.3f};
+  Game.ScorePopups[1] = {true, 420, 260, 30, 0.6f};
+  // A gap in column 6, row 4: the fruit above it are falling.
+  Game.Board[4][6] = 0;
+  Game.Board[0][6] = 3;
+  Game.FallOffset = -0.45f;
+  Game.MarkerShown = true;
+  Game.MarkerColumn = 1;
+  Game.MarkerRow = 2;
+  Game.MarkerAngle = 35.0f;
+  Game.FadingMarkerShown = false;
+  Game.HoverColumn = 5;
+  Game.HoverRow = 5;
+}
+
+void ResetButtons() {
+  Game.NewGameButton = Game.OptionsButton = Game.QuitButton = 0;
+  Game.HintButtonHover = Game.DialogButton1Hover = Game.DialogButton2Hover = 0;
+  Game.HelpRowHover = Game.HighScoresRowHover = 0;
+}
+
+struct Shot {
+  const char* name;
+  void (*setUp)();
+};
+
+const Shot Shots[] = {
+    {"playing", [] {}},
+    {"playing_hover_hint", [] { Game.HintButtonHover = 1; Game.NewGameButton = 1; }},
+    {"paused", [] {
+       Game.ModeIndex = Timed;
+       Game.TimedButton = 2;
+       Game.LevelsButton = 0;
+       Game.Paused = true;
+       Game.BarWidth = 300.0f;
+     }},
+    {"confirm_new_game", [] { Game.Screen = ConfirmNewGame; Game.NewGameButton = 2; Game.DialogButton1Hover = 1; }},
+    {"confirm_quit", [] { Game.Screen = ConfirmQuit; Game.QuitButton = 2; Game.DialogButton2Hover = 1; }},
+    {"resume_prompt", [] { Game.Screen = ResumePrompt; }},
+    {"options_off", [] {
+       Game.Screen = Options;
+       Game.OptionsButton = 2;
+       Game.DisplayModeSetting = 0;
+       Game.MusicOn = 0;
+       Game.SoundOn = 0;
+     }},
+    {"options_on", [] {
+       Game.Screen = Options;
+       Game.OptionsButton = 2;
+       Game.DisplayModeSetting = 1;
+       Game.MusicOn = 1;
+       Game.SoundOn = 1;
+       Game.HighScoresRowHover = 1;
+       Game.DialogButton1Hover = 1;
+     }},
+    {"high_scores", [] { Game.Screen = HighScores; }},
+    {"name_entry", [] { Game.Screen = NameEntry; std::strcpy(Game.EntryName, "Tom$$$$$$"); }},
+    {"banner_level_complete", [] { Game.BoardPhase = LevelComplete; Game.BannerProgress = 0.45f; }},
+    {"banner_game_over", [] { Game.BoardPhase = GameOver; Game.GameOverLatch = true; Game.BannerProgress = 0.5f; }},
+    {"banner_excellent", [] { Game.BoardPhase = Excellent; Game.BannerProgress = 0.4f; }},
+    {"banner_no_moves", [] {
+       Game.BoardPhase = GameOver;
+       Game.GameOverLatch = true;
+       Game.NoMovesGameOver = true;
+       Game.BannerProgress = 0.5f;
+     }},
+};
+
+// Draws one frame of each screen with the animations held still and writes it.
+bool TakeShots(const std::string& folder, const char* layout) {
+  int width = 0;
+  int height = 0;
+  SDL_GL_GetDrawableSize(reinterpret_cast<SDL_Window*>(Game.Window), &width, &height);
+  for (const Shot& shot : Shots) {
+    ResetButtons();
+    SetUpBoardInPlay();
+    FillHighScores();
+    Game.GameOverLatch = false;
+    Game.NoMovesGameOver = false;
+    shot.setUp();
+    Game.FrameSpeed = 0.0f;
+    Game.SpeedSampleCounter = 1;
+    DrawFrame();
+    const std::string path = folder + "/" + layout + "_" + shot.name + ".png";
+    if (!WritePng(path, width, height)) {
+      std::fprintf(stderr, "cannot write %s\n", path.c_str());
+      return false;
+    }
+    SwapGameWindow();
+    std::printf("%s\n", path.c_str());
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: screenshots <output folder> [--synthetic]\n");
+    return 2;
+  }
+  const std::string output = std::filesystem::absolute(argv[1]).string();
+  std::filesystem::create_directories(output);
+  std::string synthetic;
+  if (argc > 2 && std::strcmp(argv[2], "--synthetic") == 0) {
+    synthetic = std::filesystem::temp_directory_path() / "quillary-screenshots";
+    WriteSyntheticBase(synthetic);
+    std::filesystem::current_path(synthetic);
+  }
+  // The high-score file goes to a scratch folder, never to the player's.
+  const std::string scratch = std::filesystem::temp_directory_path() / "quillary-screenshots-data";
+  std::filesystem::create_directories(scratch);
+  setenv("XDG_DATA_HOME", scratch.c_str(), 1);
+  SetMessageBoxInterceptor([](const char* text, const char* caption, MessageButtons, MessageIcon) {
+    std::fprintf(stderr, "%s: %s\n", caption, text);
+    return MessageAnswer::No;
+  });
+
+  bool ok = CreateGameWindow("Quillary", 640, 480, 16, false) && TakeShots(output, "640x480");
+  if (ok) {
+    Game.DisplayModeSetting = 1;
+    ChangeDisplayMode();
+    ok = Game.QuitRequested == 0 && Game.Fullscreen && TakeShots(output, "800x600");
+  }
+  DestroyGameWindow();
+  std::filesystem::remove_all(scratch);
+  if (!synthetic.empty()) std::filesystem::remove_all(synthetic);
+  return ok ? 0 : 1;
+}
