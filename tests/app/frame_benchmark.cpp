@@ -1,0 +1,168 @@
+// Figures of the drawing, printed, never judged: CPU milliseconds per frame with a full board
+// in play at 640 by 480 and at 800 by 600, the time of a scene load, and heap allocations
+// per frame after the first. Run under an 800 by 600 X server (scripts/benchmark.sh), in a
+// folder holding base/, or with --synthetic for the flat-coloured test artwork:
+//
+//   frame_benchmark [--synthetic] [frames]
+#include <GL/gl.h>
+#include <time.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "app/frame.h"
+#include "app/message_box.h"
+#include "app/scene.h"
+#include "app/window.h"
+#include "core/game_state.h"
+#include "tests/render/scene_fixture.h"
+
+namespace {
+
+std::atomic<long> Allocations{0};
+
+double Seconds(clockid_t clock) {
+  timespec now{};
+  clock_gettime(clock, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// A full board in play: both markers spinning, a run of three shrinking away, four pop-ups
+// rising, the bar half full, the pointer over a fruit.
+void SetUpFullBoard() {
+  Game.Screen = Playing;
+  Game.Paused = false;
+  Game.BoardPhase = Play;
+  Game.ModeIndex = Levels;
+  Game.LevelsButton = 2;
+  Game.TimedButton = 0;
+  Game.Score = 250;
+  Game.ShownScore = 200.0f;
+  for (int row = 0; row < BoardRows; ++row) {
+    for (int column = 0; column < BoardColumns; ++column) {
+      Game.Board[row][column] = (row * 3 + column * 5 + row * column) % 7 + 1;
+    }
+  }
+  for (int& floor : Game.FloorRow) floor = SolidFloor;
+  for (int column = 2; column <= 4; ++column) {
+    Game.Board[7][column] = 6;
+    Game.RemovalMarks[column - 2] = {true, column, 7, 0.0f};
+  }
+  Game.RemovalActive = true;
+  Game.RemovalFade = 0.6f;
+  for (int index = 0; index < 4; ++index) Game.ScorePopups[index] = {true, 300, 100 + 40 * index, 15, 0.2f};
+  Game.MarkerShown = true;
+  Game.MarkerColumn = 1;
+  Game.MarkerRow = 2;
+  Game.FadingMarkerShown = true;
+  Game.FadingMarkerColumn = 5;
+  Game.FadingMarkerRow = 6;
+  Game.HoverColumn = 4;
+  Game.HoverRow = 4;
+  Game.BarWidth = 195.75f;
+  Game.FrameSpeed = 1.75f;  // 60 frames per second
+  Game.SpeedSampleCounter = 1;
+}
+
+void MeasureFrames(const char* layout, int frames) {
+  SetUpFullBoard();
+  const GameState start = Game;
+  std::vector<double> cpu;
+  std::vector<double> wall;
+  std::vector<double> drawCpu;
+  // The driver compiles its shader variants during the first frames; from the eleventh frame
+  // on, every allocation is one the frame itself makes.
+  constexpr int WarmUpFrames = 10;
+  long allocationsAfterFirst = 0;
+  long allocationsAfterWarmUp = 0;
+  for (std::vector<double>* times : {&cpu, &wall, &drawCpu}) times->reserve(frames);
+  for (int frame = 0; frame < frames; ++frame) {
+    Game = start;  // the same scene every frame, every animation one step under way
+    const long allocationsBefore = Allocations.load();
+    const double cpuStart = Seconds(CLOCK_PROCESS_CPUTIME_ID);
+    const double wallStart = Seconds(CLOCK_MONOTONIC);
+    DrawFrame();
+    glFinish();
+    drawCpu.push_back((Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpuStart) * 1000.0);
+    SwapGameWindow();
+    cpu.push_back((Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpuStart) * 1000.0);
+    wall.push_back((Seconds(CLOCK_MONOTONIC) - wallStart) * 1000.0);
+    const long allocations = Allocations.load() - allocationsBefore;
+    if (frame > 0) allocationsAfterFirst += allocations;
+    if (frame >= WarmUpFrames) allocationsAfterWarmUp += allocations;
+  }
+  std::printf("%s: median %.3f ms CPU per frame (all threads), median %.3f ms wall, over %d frames\n",
+              layout, Median(cpu), Median(wall), frames);
+  std::printf("%s: median %.3f ms CPU per frame drawing, the rest presenting it\n", layout,
+              Median(drawCpu));
+  std::printf("%s: %.3f heap allocations per frame after the first, %.3f after the first %d\n",
+              layout, static_cast<double>(allocationsAfterFirst) / (frames - 1),
+              static_cast<double>(allocationsAfterWarmUp) / std::max(1, frames - WarmUpFrames),
+              WarmUpFrames);
+}
+
+void MeasureSceneLoad() {
+  std::vector<double> times;
+  for (int run = 0; run < 5; ++run) {
+    const double start = Seconds(CLOCK_MONOTONIC);
+    InitScene();
+    times.push_back(Seconds(CLOCK_MONOTONIC) - start);
+  }
+  std::printf("scene load: median %.3f s wall over %zu loads\n", Median(times), times.size());
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+  Allocations.fetch_add(1, std::memory_order_relaxed);
+  if (void* block = std::malloc(size ? size : 1)) return block;
+  throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+
+int main(int argc, char** argv) {
+  int frames = 300;  // at least 11, so that frames after the warm-up are counted
+  std::string synthetic;
+  for (int index = 1; index < argc; ++index) {
+    if (std::strcmp(argv[index], "--synthetic") == 0) {
+      synthetic = std::filesystem::temp_directory_path() / "quillary-benchmark";
+      WriteSyntheticBase(synthetic);
+      std::filesystem::current_path(synthetic);
+    } else {
+      frames = std::max(11, std::atoi(argv[index]));
+    }
+  }
+  const std::string scratch = std::filesystem::temp_directory_path() / "quillary-benchmark-data";
+  std::filesystem::create_directories(scratch);
+  setenv("XDG_DATA_HOME", scratch.c_str(), 1);
+  SetMessageBoxInterceptor([](const char* text, const char* caption, MessageButtons, MessageIcon) {
+    std::fprintf(stderr, "%s: %s\n", caption, text);
+    return MessageAnswer::No;
+  });
+
+  bool ok = CreateGameWindow("Quillary", 640, 480, 16, false);
+  if (ok) {
+    MeasureSceneLoad();
+    MeasureFrames("640x480", frames);
+    ChangeDisplayMode();
+    ok = Game.QuitRequested == 0 && Game.Fullscreen;
+  }
+  if (ok) MeasureFrames("800x600", frames);
+  DestroyGameWindow();
+  std::filesystem::remove_all(scratch);
+  if (!synthetic.empty()) std::filesystem::remove_all(synthetic);
+  return ok ? 0 : 1;
+}
