@@ -174,8 +174,10 @@ bool MilkshapeModel::Parse(const uint8_t* data, size_t size) {
       !ReadGroups(in, parsed) || !ReadMaterials(in, parsed))
     return false;
   // A group naming a material the file does not have is drawn as one without a material.
-  for (int i = 0; i < parsed.meshCount; ++i)
-    if (parsed.meshes[i].materialIndex >= parsed.materialCount) parsed.meshes[i].materialIndex = -1;
+  for (int i = 0; i < parsed.meshCount; ++i) {
+    int& material = parsed.meshes[i].materialIndex;
+    if (material < 0 || material >= parsed.materialCount) material = -1;
+  }
 
   std::swap(meshCount, parsed.meshCount);
   std::swap(meshes, parsed.meshes);
