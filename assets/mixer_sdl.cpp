@@ -44,9 +44,10 @@ struct MixerState {
 
 MixerState Mixer;
 
-// Music volume 0..255 onto SDL_mixer's 0..128: the game's 64 gives a quarter of full
-// amplitude, which keeps the tunes about 12 dB under the effects.
-int MusicLevel() { return Mixer.musicVolume * MIX_MAX_VOLUME / 255; }
+// Music volume on SDL_mixer's own scale of 0..128 (higher values are full): the game's 64
+// plays the tunes at half amplitude, 6 dB under effects played at full volume. The module
+// player leaves headroom of its own, so the music sits well below the effects.
+int MusicLevel() { return Mixer.musicVolume > MIX_MAX_VOLUME ? MIX_MAX_VOLUME : Mixer.musicVolume; }
 
 // An effect plays at its own volume (0..64, 64 full) scaled by the effects volume (0..255).
 int SampleLevel(unsigned char volume) {
