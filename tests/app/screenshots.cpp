@@ -169,6 +169,10 @@ bool TakeShots(const std::string& folder, const char* layout) {
     Game.GameOverLatch = false;
     Game.NoMovesGameOver = false;
     shot.setUp();
+    // Pop-ups rise over every screen, but a dialog is seldom open while they do.
+    if (Game.Screen != Playing) {
+      for (ScorePopup& popup : Game.ScorePopups) popup = ScorePopup{};
+    }
     Game.FrameSpeed = 0.0f;
     Game.SpeedSampleCounter = 1;
     DrawFrame();

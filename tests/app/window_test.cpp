@@ -3,12 +3,14 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "app/scene.h"
 #include "app/window.h"
 #include "core/game_state.h"
 #include "render/board_scene.h"
+#include "storage/high_scores.h"
 #include "tests/render/scene_fixture.h"
 
 namespace {
@@ -102,6 +104,26 @@ TEST_F(WindowTest, FirstSceneLoadChoosesLevelsAndAsksToResume) {
   EXPECT_EQ(Game.Screen, Options);
   EXPECT_EQ(Game.ModeIndex, Timed);
   EXPECT_EQ(Game.TimedButton, 2);
+}
+
+TEST_F(WindowTest, FirstSceneLoadReadsSortsAndStoresTheHighScoresOnce) {
+  DestroyGameWindow();
+  Game = GameState{};
+  std::strcpy(Game.HighScoreTables[1][0].name, "Low$$$$$$");
+  Game.HighScoreTables[1][0].score = 10;
+  std::strcpy(Game.HighScoreTables[1][3].name, "High$$$$$");
+  Game.HighScoreTables[1][3].score = 900;
+  SortSaveReloadHighScores();  // the player's file from an earlier run
+  Game = GameState{};
+  ASSERT_TRUE(OpenWindow(false));
+  EXPECT_STREQ(Game.HighScoreTables[1][0].name, "High$$$$$");
+  EXPECT_EQ(Game.HighScoreTables[1][0].score, 900);
+  EXPECT_EQ(Game.HighScoreTables[1][1].score, 10);
+
+  // A later scene load leaves the tables in memory alone.
+  Game.HighScoreTables[1][0].score = 5;
+  ASSERT_TRUE(InitScene());
+  EXPECT_EQ(Game.HighScoreTables[1][0].score, 5);
 }
 
 TEST_F(WindowTest, ResizeSetsViewportAndPerspectiveAndTakesZeroHeightAsOne) {
