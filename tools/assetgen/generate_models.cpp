@@ -230,14 +230,15 @@ Fruit Peach() {
   auto cleft = [](double u, double v) {
     return 1.0 - 0.06 * std::exp(-std::pow(FromFront(u) / 0.22, 2)) * SmoothStep(0.25, 0.85, v);
   };
-  Profile body({{0, -1.12}, {0.55, -1.06}, {0.96, -0.80}, {1.18, -0.30}, {1.20, 0.20},
-                {1.08, 0.62}, {0.82, 0.96}, {0.46, 1.12}, {0.16, 1.13}, {0, 1.05}});
+  Profile body({{0, -1.04}, {0.60, -0.99}, {1.04, -0.74}, {1.27, -0.26}, {1.28, 0.20},
+                {1.13, 0.62}, {0.88, 0.88}, {0.58, 1.02}, {0.28, 1.05}, {0.10, 1.0},
+                {0, 0.97}});
   const SurfaceFunction skin = Revolve(body, cleft);
   auto bodyPaint = [](const SurfacePoint& at) {
     const double blush = Clamp01(0.55 * Fbm(at.position * 1.3, 11, 3) + 0.5 * at.v +
                                  0.25 * std::cos(FromFront(at.u)) - 0.25);
-    Colour c = Mix(Rgb8(255, 224, 220), Rgb8(250, 160, 180), SmoothStep(0.0, 0.6, blush));
-    c = Mix(c, Rgb8(226, 88, 124), SmoothStep(0.5, 1.0, blush) * 0.8);
+    Colour c = Mix(Rgb8(255, 216, 220), Rgb8(250, 156, 182), SmoothStep(0.0, 0.6, blush));
+    c = Mix(c, Rgb8(228, 92, 132), SmoothStep(0.5, 1.0, blush) * 0.8);
     c = c * (0.96 + 0.08 * ValueNoise(at.position * 40.0, 12));  // fuzz
     const double crease = std::exp(-std::pow(FromFront(at.u) / 0.09, 2)) * SmoothStep(0.3, 0.8, at.v);
     const double hollow = SmoothStep(0.90, 1.0, at.v);
@@ -417,13 +418,13 @@ Fruit Plum() {
     return 1.0 - 0.045 * std::exp(-std::pow(FromFront(u) / 0.2, 2)) * SmoothStep(0.1, 0.6, v) *
                      SmoothStep(1.0, 0.8, v);
   };
-  Profile body({{0, -1.26}, {0.54, -1.17}, {0.88, -0.84}, {1.02, -0.28}, {1.0, 0.30},
-                {0.86, 0.80}, {0.54, 1.14}, {0.22, 1.24}, {0, 1.16}});
+  Profile body({{0, -1.28}, {0.50, -1.19}, {0.82, -0.86}, {0.95, -0.28}, {0.93, 0.30},
+                {0.80, 0.82}, {0.50, 1.16}, {0.20, 1.25}, {0, 1.17}});
   auto bodyPaint = [](const SurfacePoint& at) {
     const double tone = Fbm(at.position * 1.3, 71, 3);
-    Colour c = Mix(Rgb8(36, 34, 96), Rgb8(62, 34, 104), tone);
+    Colour c = Mix(Rgb8(30, 40, 108), Rgb8(54, 38, 112), tone);
     const double bloom = Fbm(at.position * 7.0, 72, 4);
-    c = Mix(c, Rgb8(120, 132, 188), 0.3 * SmoothStep(0.45, 0.85, bloom));
+    c = Mix(c, Rgb8(118, 140, 196), 0.3 * SmoothStep(0.45, 0.85, bloom));
     const double crease = std::exp(-std::pow(FromFront(at.u) / 0.06, 2)) * SmoothStep(0.1, 0.5, at.v);
     c = c * (1.0 - 0.3 * crease - 0.3 * SmoothStep(0.92, 1.0, at.v));
     return Lit(c, at, 0.3, 16);
