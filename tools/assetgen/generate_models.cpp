@@ -23,11 +23,11 @@ namespace assetgen {
 namespace {
 
 constexpr double Pi = std::numbers::pi;
-constexpr int SkinSize = 256;
+constexpr int SkinSize = 128;
 constexpr int MaxTriangles = 600;
 
 // Skin layout: the body above, small parts in a strip below.
-constexpr SkinRect BodySkin{0.0, 0.28, 1.0, 1.0};
+constexpr SkinRect BodySkin{0.0, 0.30, 1.0, 1.0};
 constexpr SkinRect PartSkinA{0.02, 0.02, 0.31, 0.25};
 constexpr SkinRect PartSkinB{0.35, 0.02, 0.64, 0.25};
 constexpr SkinRect PartSkinC{0.68, 0.02, 0.98, 0.25};

@@ -8,7 +8,7 @@ namespace assetgen {
 namespace {
 
 // Texels painted around each region so that linear filtering at its edges reads painted paint.
-constexpr int SkinMargin = 3;
+constexpr int SkinMargin = 2;
 
 // The baked key light, from the upper left in front of the fruit at rest.
 const Vec3 KeyLight = Normalize({-0.45, 0.65, 0.62});
