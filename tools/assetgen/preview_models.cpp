@@ -1,5 +1,6 @@
-// preview_models <base folder> <picture.png>: draws the seven fruit models the way the board
-// does (the game's three lights and GL state, 45-degree perspective, one-unit cells, scale 0.3)
+// preview_models <base folder> <picture.png>: loads the seven fruit models with the game's
+// loader and draws them the way the board does (the game's three lights and GL state,
+// 45-degree perspective, one-unit cells, scale 0.3)
 // in rows turned to several angles about y, one row with the hover light, a close-up row and
 // the skins themselves, and writes the frame as a PNG. Run it under Xvfb:
 //   xvfb-run -a -s "-screen 0 1024x768x24" build/tools/assetgen/preview_models build/base p.png
@@ -13,83 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "tools/assetgen/model_reader.h"
+#include "assets/model.h"
 
 namespace {
 
 constexpr int Width = 1280;
 constexpr int Height = 800;
 constexpr int FruitKinds = 7;
-
-struct PreviewModel {
-  assetgen::Ms3dModel model;
-  std::vector<GLuint> textures;  // one per material, 0 when it has none
-};
-
-GLuint MakeSkinTexture(const std::filesystem::path& path) {
-  assetgen::Bmp24 image;
-  std::string error;
-  if (!assetgen::ReadBmp24(assetgen::ReadWholeFile(path), image, error)) {
-    std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
-    return 0;
-  }
-  // As the game makes model textures: level 0 only, linear filtering, no scaling.
-  GLuint name = 0;
-  glGenTextures(1, &name);
-  glBindTexture(GL_TEXTURE_2D, name);
-  glTexImage2D(GL_TEXTURE_2D, 0, 3, image.width, image.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
-               image.rgb.data());
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  return name;
-}
-
-bool LoadPreviewModel(const std::filesystem::path& base, int kind, PreviewModel& out) {
-  const auto path = base / (std::to_string(kind) + ".ms3d");
-  std::string error;
-  if (!assetgen::ReadMs3d(assetgen::ReadWholeFile(path), out.model, error)) {
-    std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
-    return false;
-  }
-  // Texture names are relative to the folder the game runs in, the parent of base/.
-  for (const auto& m : out.model.materials)
-    out.textures.push_back(m.texture.empty() ? 0 : MakeSkinTexture(base.parent_path() / m.texture));
-  return true;
-}
-
-// Draws mesh by mesh as the game's model drawing does.
-void DrawPreviewModel(const PreviewModel& p) {
-  const auto& model = p.model;
-  for (const auto& group : model.groups) {
-    if (group.material >= 0) {
-      const auto& m = model.materials[group.material];
-      glMaterialfv(GL_FRONT, GL_AMBIENT, m.ambient);
-      glMaterialfv(GL_FRONT, GL_DIFFUSE, m.diffuse);
-      glMaterialfv(GL_FRONT, GL_SPECULAR, m.specular);
-      glMaterialfv(GL_FRONT, GL_EMISSION, m.emissive);
-      glMaterialf(GL_FRONT, GL_SHININESS, m.shininess);
-      if (p.textures[group.material] != 0) {
-        glBindTexture(GL_TEXTURE_2D, p.textures[group.material]);
-        glEnable(GL_TEXTURE_2D);
-      } else {
-        glDisable(GL_TEXTURE_2D);
-      }
-    } else {
-      glDisable(GL_TEXTURE_2D);
-    }
-    glBegin(GL_TRIANGLES);
-    for (uint16_t index : group.triangles) {
-      const auto& t = model.triangles[index];
-      for (int c = 0; c < 3; ++c) {
-        glNormal3fv(t.normals[c]);
-        glTexCoord2f(t.s[c], t.t[c]);
-        glVertex3fv(&model.positions[t.vertices[c] * 3]);
-      }
-    }
-    glEnd();
-  }
-  glEnable(GL_TEXTURE_2D);
-}
 
 // The fixed lights and state of the game's scene set-up.
 void SetGameState() {
@@ -138,7 +69,7 @@ void DrawBoardBackdrop() {
   glEnable(GL_LIGHTING);
 }
 
-void DrawFruitRow(std::vector<PreviewModel>& models, float y, float spacing, float scale,
+void DrawFruitRow(MilkshapeModel* models, float y, float spacing, float scale,
                   float angle, bool hover) {
   for (int k = 0; k < FruitKinds; ++k) {
     glPushMatrix();
@@ -146,18 +77,18 @@ void DrawFruitRow(std::vector<PreviewModel>& models, float y, float spacing, flo
     if (hover) glEnable(GL_LIGHT3);
     glRotatef(angle, 0, 1, 0);
     glScalef(scale, scale, scale);
-    DrawPreviewModel(models[k]);
+    models[k].Draw();
     if (hover) glDisable(GL_LIGHT3);
     glPopMatrix();
   }
 }
 
 // The skins flat, unlit, in a row at the bottom.
-void DrawSkins(const std::vector<PreviewModel>& models, float y, float size) {
+void DrawSkins(const MilkshapeModel* models, float y, float size) {
   glDisable(GL_LIGHTING);
   for (int k = 0; k < FruitKinds; ++k) {
-    if (models[k].textures.empty() || models[k].textures[0] == 0) continue;
-    glBindTexture(GL_TEXTURE_2D, models[k].textures[0]);
+    if (models[k].materialCount == 0 || models[k].materials[0].textureId == 0) continue;
+    glBindTexture(GL_TEXTURE_2D, models[k].materials[0].textureId);
     const float x = (k - 3) * 2.0f - size / 2;
     glBegin(GL_QUADS);
     glTexCoord2f(0, 0), glVertex3f(x, y, -11.0f);
@@ -198,6 +129,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::filesystem::path base = std::filesystem::absolute(argv[1]);
+  const std::filesystem::path picture = std::filesystem::absolute(argv[2]);
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
     return 1;
@@ -214,9 +146,17 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  std::vector<PreviewModel> models(FruitKinds);
+  // The game's own loader, from the folder that holds base/, as the game runs.
+  std::filesystem::current_path(base.parent_path());
+  MilkshapeModel models[FruitKinds];
   bool loaded = true;
-  for (int k = 0; k < FruitKinds; ++k) loaded = LoadPreviewModel(base, k + 1, models[k]) && loaded;
+  for (int k = 0; k < FruitKinds; ++k) {
+    const std::string file = "base/" + std::to_string(k + 1) + ".ms3d";
+    if (!models[k].Load(file.c_str())) {
+      std::fprintf(stderr, "%s does not load\n", file.c_str());
+      loaded = false;
+    }
+  }
 
   glViewport(0, 0, Width, Height);
   glMatrixMode(GL_PROJECTION);
@@ -238,8 +178,8 @@ int main(int argc, char** argv) {
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadBuffer(GL_BACK);
   glReadPixels(0, 0, Width, Height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-  const bool written = WritePng(argv[2], pixels);
-  if (!written) std::fprintf(stderr, "cannot write %s\n", argv[2]);
+  const bool written = WritePng(picture.c_str(), pixels);
+  if (!written) std::fprintf(stderr, "cannot write %s\n", picture.c_str());
 
   SDL_GL_DeleteContext(context);
   SDL_DestroyWindow(window);
