@@ -321,8 +321,8 @@ Fruit Grapes() {
                           {0.02, 0.06, -0.42},  {-0.06, -0.58, 0.16}, {0.30, -0.52, -0.30},
                           {0.06, -1.12, 0.02}};
   Fruit fruit{{}, 1.45, 56.0f};
-  const Colour tints[4] = {Rgb8(126, 56, 160), Rgb8(108, 46, 144), Rgb8(136, 64, 166),
-                           Rgb8(116, 48, 138)};
+  const Colour tints[4] = {Rgb8(142, 64, 178), Rgb8(124, 54, 162), Rgb8(152, 72, 184),
+                           Rgb8(132, 56, 156)};
   int index = 0;
   for (const Vec3& centre : centres) {
     const int tint = index % 4;
@@ -387,7 +387,7 @@ Fruit Strawberry() {
     double nearest = 1e9;
     for (const Vec3& s : seeds) nearest = std::min(nearest, Length(s - at.position));
     const double tone = Fbm(at.position * 1.5, 61, 3);
-    Colour c = Mix(Rgb8(214, 26, 42), Rgb8(246, 62, 60), tone);
+    Colour c = Mix(Rgb8(224, 38, 50), Rgb8(252, 80, 72), tone);
     c = Mix(c, Rgb8(150, 10, 28), 0.5 * SmoothStep(0.3, 0.0, at.v));
     c = Mix(c, Rgb8(240, 170, 120), 0.7 * SmoothStep(0.86, 0.98, at.v));  // pale under the calyx
     const double pit = SmoothStep(0.09, 0.04, nearest);
@@ -422,12 +422,12 @@ Fruit Plum() {
                 {0.80, 0.82}, {0.50, 1.16}, {0.20, 1.25}, {0, 1.17}});
   auto bodyPaint = [](const SurfacePoint& at) {
     const double tone = Fbm(at.position * 1.3, 71, 3);
-    Colour c = Mix(Rgb8(30, 40, 108), Rgb8(54, 38, 112), tone);
+    Colour c = Mix(Rgb8(32, 44, 122), Rgb8(56, 42, 126), tone);
     const double bloom = Fbm(at.position * 7.0, 72, 4);
     c = Mix(c, Rgb8(118, 140, 196), 0.3 * SmoothStep(0.45, 0.85, bloom));
     const double crease = std::exp(-std::pow(FromFront(at.u) / 0.06, 2)) * SmoothStep(0.1, 0.5, at.v);
     c = c * (1.0 - 0.3 * crease - 0.3 * SmoothStep(0.92, 1.0, at.v));
-    return Lit(c, at, 0.3, 16);
+    return Lit(c, at, 0.4, 16);
   };
   return {{{"body", Revolve(body, seam), 20, 14, BodySkin, bodyPaint},
            {"stalk", Stalk({0, 1.12, 0}, {-0.1, 1.5, 0.02}, 0.06, {-0.05, 0, 0}), 6, 3,

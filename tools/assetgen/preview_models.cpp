@@ -1,8 +1,9 @@
-// preview_models <base folder> <picture.png>: loads the seven fruit models with the game's
-// loader and draws them the way the board does (the game's three lights and GL state,
+// preview_models <base folder> <picture.png> [board]: loads the seven fruit models with the
+// game's loader and draws them the way the board does (the game's three lights and GL state,
 // 45-degree perspective, one-unit cells, scale 0.3)
 // in rows turned to several angles about y, one row with the hover light, a close-up row and
-// the skins themselves, and writes the frame as a PNG. Run it under Xvfb:
+// the skins themselves, and writes the frame as a PNG. With "board", it draws a full board in
+// the 640 x 480 window instead, fruit as small as a player sees them. Run it under Xvfb:
 //   xvfb-run -a -s "-screen 0 1024x768x24" build/tools/assetgen/preview_models build/base p.png
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -18,9 +19,13 @@
 
 namespace {
 
-constexpr int Width = 1280;
-constexpr int Height = 800;
 constexpr int FruitKinds = 7;
+
+struct FrameSize {
+  int width, height;
+};
+constexpr FrameSize RowsFrame{1280, 800};
+constexpr FrameSize BoardFrame{640, 480};
 
 // The fixed lights and state of the game's scene set-up.
 void SetGameState() {
@@ -48,7 +53,7 @@ void SetGameState() {
   glEnable(GL_DEPTH_TEST);
 }
 
-// A dark board of cells behind the fruit, drawn unlit.
+// A dark board of cells behind the fruit, drawn unlit, its cells where the board's are.
 void DrawBoardBackdrop() {
   glDisable(GL_LIGHTING);
   glDisable(GL_TEXTURE_2D);
@@ -57,7 +62,7 @@ void DrawBoardBackdrop() {
     for (int column = -8; column < 8; ++column) {
       const float shade = ((row + column) & 1) ? 0.16f : 0.12f;
       glColor3f(shade * 0.8f, shade, shade * 1.3f);
-      const float x = column + 0.5f, y = row + 0.5f, z = -11.7f;
+      const float x = column - 0.5f, y = row + 0.15f, z = -11.7f;
       glVertex3f(x, y, z);
       glVertex3f(x + 1, y, z);
       glVertex3f(x + 1, y + 1, z);
@@ -100,7 +105,37 @@ void DrawSkins(const MilkshapeModel* models, float y, float size) {
   glEnable(GL_LIGHTING);
 }
 
-bool WritePng(const char* path, const std::vector<uint8_t>& bottomUpRgb) {
+// The rows: at rest, turned, lit by the hover light, close up; then the skins.
+void DrawRows(MilkshapeModel* models) {
+  DrawFruitRow(models, 3.4f, 1.0f, 0.3f, 0.0f, false);
+  DrawFruitRow(models, 2.4f, 1.0f, 0.3f, 60.0f, false);
+  DrawFruitRow(models, 1.4f, 1.0f, 0.3f, 150.0f, false);
+  DrawFruitRow(models, 0.4f, 1.0f, 0.3f, 270.0f, true);
+  DrawFruitRow(models, -1.3f, 2.0f, 0.62f, -20.0f, false);
+  DrawSkins(models, -4.2f, 1.8f);
+}
+
+// A full board in the cells of the game: row r, column c at (c - 2, 4.65 - r, -11), fruit
+// picked by a fixed sequence, with one fruit under the hover light and one turned part way
+// through its marker spin.
+void DrawBoard(MilkshapeModel* models) {
+  uint32_t sequence = 12345;
+  for (int row = 1; row <= 8; ++row)
+    for (int column = 0; column < 8; ++column) {
+      const bool hover = row == 3 && column == 4;
+      glPushMatrix();
+      glTranslatef(column - 2.0f, 4.65f - row, -11.0f);
+      if (hover) glEnable(GL_LIGHT3);
+      if (row == 6 && column == 1) glRotatef(50.0f, 0, 1, 0);
+      glScalef(0.3f, 0.3f, 0.3f);
+      sequence = sequence * 1103515245u + 12345u;
+      models[(sequence >> 16) % FruitKinds].Draw();
+      if (hover) glDisable(GL_LIGHT3);
+      glPopMatrix();
+    }
+}
+
+bool WritePng(const char* path, FrameSize size, const std::vector<uint8_t>& bottomUpRgb) {
   FILE* file = std::fopen(path, "wb");
   if (!file) return false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -111,11 +146,11 @@ bool WritePng(const char* path, const std::vector<uint8_t>& bottomUpRgb) {
     return false;
   }
   png_init_io(png, file);
-  png_set_IHDR(png, info, Width, Height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+  png_set_IHDR(png, info, size.width, size.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
-  for (int row = Height - 1; row >= 0; --row)
-    png_write_row(png, &bottomUpRgb[static_cast<size_t>(row) * Width * 3]);
+  for (int row = size.height - 1; row >= 0; --row)
+    png_write_row(png, &bottomUpRgb[static_cast<size_t>(row) * size.width * 3]);
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
   return std::fclose(file) == 0;
@@ -124,10 +159,12 @@ bool WritePng(const char* path, const std::vector<uint8_t>& bottomUpRgb) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: preview_models <base folder> <picture.png>\n");
+  const bool board = argc == 4 && std::string(argv[3]) == "board";
+  if (argc != 3 && !board) {
+    std::fprintf(stderr, "usage: preview_models <base folder> <picture.png> [board]\n");
     return 2;
   }
+  const FrameSize size = board ? BoardFrame : RowsFrame;
   const std::filesystem::path base = std::filesystem::absolute(argv[1]);
   const std::filesystem::path picture = std::filesystem::absolute(argv[2]);
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
@@ -137,7 +174,7 @@ int main(int argc, char** argv) {
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
   SDL_Window* window = SDL_CreateWindow("fruit preview", SDL_WINDOWPOS_UNDEFINED,
-                                        SDL_WINDOWPOS_UNDEFINED, Width, Height,
+                                        SDL_WINDOWPOS_UNDEFINED, size.width, size.height,
                                         SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
   SDL_GLContext context = window ? SDL_GL_CreateContext(window) : nullptr;
   if (!context) {
@@ -158,27 +195,25 @@ int main(int argc, char** argv) {
     }
   }
 
-  glViewport(0, 0, Width, Height);
+  glViewport(0, 0, size.width, size.height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(45.0, static_cast<double>(Width) / Height, 0.1, 100.0);
+  gluPerspective(45.0, static_cast<double>(size.width) / size.height, 0.1, 100.0);
   SetGameState();
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   DrawBoardBackdrop();
   glColor4f(1, 1, 1, 1);
-  DrawFruitRow(models, 3.4f, 1.0f, 0.3f, 0.0f, false);
-  DrawFruitRow(models, 2.4f, 1.0f, 0.3f, 60.0f, false);
-  DrawFruitRow(models, 1.4f, 1.0f, 0.3f, 150.0f, false);
-  DrawFruitRow(models, 0.4f, 1.0f, 0.3f, 270.0f, true);
-  DrawFruitRow(models, -1.3f, 2.0f, 0.62f, -20.0f, false);
-  DrawSkins(models, -4.2f, 1.8f);
+  if (board)
+    DrawBoard(models);
+  else
+    DrawRows(models);
   glFinish();
 
-  std::vector<uint8_t> pixels(static_cast<size_t>(Width) * Height * 3);
+  std::vector<uint8_t> pixels(static_cast<size_t>(size.width) * size.height * 3);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadBuffer(GL_BACK);
-  glReadPixels(0, 0, Width, Height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-  const bool written = WritePng(picture.c_str(), pixels);
+  glReadPixels(0, 0, size.width, size.height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+  const bool written = WritePng(picture.c_str(), size, pixels);
   if (!written) std::fprintf(stderr, "cannot write %s\n", picture.c_str());
 
   SDL_GL_DeleteContext(context);
