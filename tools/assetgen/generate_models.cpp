@@ -9,7 +9,6 @@
 // most 1.5 units from its centre; y is up and the side at +z faces the player at rest.
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -17,12 +16,12 @@
 
 #include "tools/assetgen/assetgen.h"
 #include "tools/assetgen/mesh.h"
+#include "tools/assetgen/shapes.h"
 #include "tools/assetgen/skin.h"
 
 namespace assetgen {
 namespace {
 
-constexpr double Pi = std::numbers::pi;
 constexpr int SkinSize = 128;
 constexpr int MaxTriangles = 600;
 
@@ -57,142 +56,6 @@ struct Fruit {
   double radius;     // the farthest vertex from the centre after fitting
   float shininess;   // of the one material
 };
-
-// The angle around the axis of a body of revolution: u = 0.5 faces +z, where the player is.
-double AngleOf(double u) { return 2.0 * Pi * u + Pi; }
-
-// Angular distance of u from the side facing the player, 0..pi.
-double FromFront(double u) { return std::abs(2.0 * Pi * (u - 0.5)); }
-
-// A smooth profile (radius, height) through control points from the bottom pole to the top
-// pole, walked at even arc length so that the rings of a mesh are spaced evenly.
-class Profile {
- public:
-  explicit Profile(std::vector<std::pair<double, double>> points) : points_(std::move(points)) {
-    constexpr int Samples = 512;
-    const int segments = static_cast<int>(points_.size()) - 1;
-    double length = 0;
-    double previousR = 0, previousY = 0;
-    for (int i = 0; i <= Samples; ++i) {
-      const double parameter = static_cast<double>(i) * segments / Samples;
-      double r, y;
-      Evaluate(parameter, r, y);
-      if (i > 0) length += std::hypot(r - previousR, y - previousY);
-      previousR = r;
-      previousY = y;
-      table_.push_back({length, parameter});
-    }
-    for (auto& entry : table_) entry.first /= length;
-  }
-
-  // Radius and height at the fraction v of the profile's length.
-  void At(double v, double& r, double& y) const {
-    const auto found = std::lower_bound(table_.begin() + 1, table_.end() - 1, v,
-                                        [](const auto& entry, double x) { return entry.first < x; });
-    const size_t i = static_cast<size_t>(found - table_.begin());
-    const auto& [l0, p0] = table_[i - 1];
-    const auto& [l1, p1] = table_[i];
-    const double f = l1 > l0 ? (v - l0) / (l1 - l0) : 0.0;
-    Evaluate(p0 + (p1 - p0) * f, r, y);
-  }
-
- private:
-  // Catmull-Rom through the points; beyond each pole the curve is mirrored across the axis,
-  // which makes it meet the axis at a right angle and the pole smooth.
-  std::pair<double, double> Point(int i) const {
-    const int last = static_cast<int>(points_.size()) - 1;
-    if (i < 0) return {-points_[1].first, points_[1].second};
-    if (i > last) return {-points_[last - 1].first, points_[last - 1].second};
-    return points_[i];
-  }
-  void Evaluate(double parameter, double& r, double& y) const {
-    const int last = static_cast<int>(points_.size()) - 1;
-    const int i = std::min(static_cast<int>(parameter), last - 1);
-    const double t = parameter - i;
-    const auto [r0, y0] = Point(i - 1);
-    const auto [r1, y1] = Point(i);
-    const auto [r2, y2] = Point(i + 1);
-    const auto [r3, y3] = Point(i + 2);
-    auto spline = [t](double a, double b, double c, double d) {
-      return 0.5 * (2 * b + (c - a) * t + (2 * a - 5 * b + 4 * c - d) * t * t +
-                    (3 * b - a - 3 * c + d) * t * t * t);
-    };
-    r = std::max(0.0, spline(r0, r1, r2, r3));
-    y = spline(y0, y1, y2, y3);
-  }
-
-  std::vector<std::pair<double, double>> points_;
-  std::vector<std::pair<double, double>> table_;  // (length fraction, spline parameter)
-};
-
-// A body of revolution about y; `scale` varies the radius with the angle and v (clefts).
-SurfaceFunction Revolve(Profile profile,
-                        std::function<double(double u, double v)> scale = nullptr) {
-  return [profile = std::move(profile), scale = std::move(scale)](double u, double v) {
-    double r, y;
-    profile.At(std::clamp(v, 0.0, 1.0), r, y);
-    if (scale) r *= scale(u, v);
-    const double a = AngleOf(u);
-    return Vec3{r * std::sin(a), y, r * std::cos(a)};
-  };
-}
-
-SurfaceFunction Sphere(Vec3 centre, double radius) {
-  return [centre, radius](double u, double v) {
-    const double polar = Pi * v, a = AngleOf(u);
-    return centre + Vec3{std::sin(polar) * std::sin(a), -std::cos(polar),
-                         std::sin(polar) * std::cos(a)} * radius;
-  };
-}
-
-// Places a part built along +y (width along x, thickness along z) at `origin`, its length
-// along `axis` and its thickness toward `up`: a rotation, so the surface keeps its outside.
-SurfaceFunction Placed(SurfaceFunction local, Vec3 origin, Vec3 axis, Vec3 up) {
-  axis = Normalize(axis);
-  const Vec3 side = Normalize(Cross(axis, up));
-  const Vec3 normal = Cross(side, axis);
-  return [local = std::move(local), origin, axis, side, normal](double u, double v) {
-    const Vec3 p = local(u, v);
-    return origin + side * p.x + axis * p.y + normal * p.z;
-  };
-}
-
-// A leaf or sepal: a thin lens from its base at the origin to its tip at (0, length, 0),
-// flattened along z and curled toward +z by `curl`. Its cross-section stays convex, so that
-// every corner's normal agrees with the faces around it.
-SurfaceFunction Leaf(double length, double width, double curl) {
-  Profile outline({{0, 0}, {width * 0.45, length * 0.08}, {width * 0.95, length * 0.35},
-                   {width, length * 0.55}, {width * 0.65, length * 0.82}, {0, length}});
-  const SurfaceFunction blade = Revolve(std::move(outline));
-  return [blade, length, curl](double u, double v) {
-    Vec3 p = blade(u, v);
-    const double along = p.y / length;
-    p.z = p.z * 0.24 + curl * length * along * along;
-    return p;
-  };
-}
-
-// A stalk: a thin rounded rod from `base` to `tip`, bowed sideways by `bow` in the middle
-// and straight at both ends, where the caps are.
-SurfaceFunction Stalk(Vec3 base, Vec3 tip, double radius, Vec3 bow) {
-  const double length = Length(tip - base);
-  Profile rod({{0, -radius * 0.3},
-               {radius, 0},
-               {radius * 0.9, length * 0.5},
-               {radius * 0.8, length},
-               {0, length + radius * 0.4}});
-  const SurfaceFunction straight = Revolve(std::move(rod));
-  const Vec3 axis = Normalize(tip - base);
-  const Vec3 up = std::abs(axis.z) < 0.9 ? Vec3{0, 0, 1} : Vec3{1, 0, 0};
-  const SurfaceFunction placed = Placed(straight, base, axis, up);
-  return [placed, base, tip, bow](double u, double v) {
-    const Vec3 p = placed(u, v);
-    const double along = std::clamp(Dot(p - base, Normalize(tip - base)) / Length(tip - base),
-                                    0.0, 1.0);
-    const double arch = 4.0 * along * (1.0 - along);
-    return p + bow * (arch * arch);
-  };
-}
 
 // The lit colour of a texel: the skin colour shaded by the baked light, with gloss on top.
 Colour Lit(Colour albedo, const SurfacePoint& at, double gloss, double sharpness) {
