@@ -25,7 +25,8 @@ TEST(FruitMesh, SphereHasRingsPolesAndRadialNormals) {
   EXPECT_EQ(mesh.groups[0].triangles.size(), mesh.triangles.size());
   for (const auto& t : mesh.triangles) {
     const Vec3 a = mesh.vertices[t.corners[0].vertex];
-    const Vec3 face = Cross(mesh.vertices[t.corners[1].vertex] - a, mesh.vertices[t.corners[2].vertex] - a);
+    const Vec3 face = Cross(mesh.vertices[t.corners[1].vertex] - a,
+                            mesh.vertices[t.corners[2].vertex] - a);
     EXPECT_GT(Dot(face, a - Vec3{0.5, 0, 0}), 0) << "counter-clockwise seen from outside";
     for (const auto& c : t.corners) {
       const Vec3 radial = Normalize(mesh.vertices[c.vertex] - Vec3{0.5, 0, 0});
@@ -49,13 +50,7 @@ TEST(FruitMesh, NormalsOfAnOutwardSurfacePointOutEvenAtThePoles) {
 
 TEST(FruitMesh, Ms3dBytesReadBackThroughTheGamesReader) {
   Mesh mesh;
-  mesh.materials.push_back({"skin",
-                            {0.9f, 0.9f, 0.9f, 1},
-                            {1, 1, 1, 1},
-                            {0.5f, 0.5f, 0.5f, 1},
-                            {0, 0, 0, 1},
-                            32.0f,
-                            "base/fruit9.bmp"});
+  mesh.materials.push_back(SkinMaterial("base/fruit9.bmp", 32.0f));
   AddSurface(mesh, "body", 0, Sphere({0, 0, 0}, 1.0), 6, 4, {0.0, 0.25, 1.0, 1.0});
   AddSurface(mesh, "stalk", 0, Stalk({0, 1, 0}, {0, 1.5, 0}, 0.1, {0.05, 0, 0}), 5, 3,
              {0.1, 0.0, 0.4, 0.2});

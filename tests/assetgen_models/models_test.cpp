@@ -121,8 +121,9 @@ TEST_F(FruitModels, EveryModelIsAVersion4FileWithinTheTriangleBudget) {
     EXPECT_LE(m.triangleCount, 600);
     std::vector<int> uses(m.triangleCount, 0);
     for (int g = 0; g < m.meshCount; ++g) {
-      EXPECT_EQ(m.meshes[g].materialIndex, 0);
-      for (int i = 0; i < m.meshes[g].triangleIndexCount; ++i) ++uses[m.meshes[g].triangleIndices[i]];
+      const ModelMesh& mesh = m.meshes[g];
+      EXPECT_EQ(mesh.materialIndex, 0);
+      for (int i = 0; i < mesh.triangleIndexCount; ++i) ++uses[mesh.triangleIndices[i]];
     }
     EXPECT_EQ(std::count(uses.begin(), uses.end(), 1), m.triangleCount)
         << "every triangle in exactly one group";
@@ -181,7 +182,7 @@ TEST_F(FruitModels, NormalsAreUnitLengthAndPointOutOfCounterClockwiseTriangles) 
         }
       }
       EXPECT_GT(outward / corners, 0.8) << "group " << g;
-      EXPECT_EQ(against, 0) << "group " << g << ": corners whose normal faces away from the winding";
+      EXPECT_EQ(against, 0) << "group " << g << ": corners facing away from the winding";
     }
   }
 }

@@ -77,7 +77,8 @@ PartPainter LeafPainter(Colour green, uint32_t seed) {
   return [green, seed](const SurfacePoint& at) {
     const double across = std::sin(AngleOf(at.u));  // -1 .. 1 from edge to edge
     const double midrib = std::exp(-std::pow(across / 0.07, 2));
-    const double vein = std::pow(std::abs(std::sin(Pi * (at.v * 6.0 - std::abs(across) * 1.6))), 24);
+    const double veinWave = std::sin(Pi * (at.v * 6.0 - std::abs(across) * 1.6));
+    const double vein = std::pow(std::abs(veinWave), 24);
     const double rim = SmoothStep(0.75, 1.0, std::abs(across));
     const double mottle = Fbm(at.position * 6.0, seed, 3);
     Colour c = green * (0.85 + 0.3 * mottle);
@@ -91,7 +92,7 @@ PartPainter LeafPainter(Colour green, uint32_t seed) {
 
 Fruit Peach() {
   auto cleft = [](double u, double v) {
-    return 1.0 - 0.06 * std::exp(-std::pow(FromFront(u) / 0.22, 2)) * SmoothStep(0.25, 0.85, v);
+    return 1.0 - 0.06 * FrontLine(u, 0.22) * SmoothStep(0.25, 0.85, v);
   };
   Profile body({{0, -1.04}, {0.60, -0.99}, {1.04, -0.74}, {1.27, -0.26}, {1.28, 0.20},
                 {1.13, 0.62}, {0.88, 0.88}, {0.58, 1.02}, {0.28, 1.05}, {0.10, 1.0},
@@ -103,7 +104,7 @@ Fruit Peach() {
     Colour c = Mix(Rgb8(255, 216, 220), Rgb8(250, 156, 182), SmoothStep(0.0, 0.6, blush));
     c = Mix(c, Rgb8(228, 92, 132), SmoothStep(0.5, 1.0, blush) * 0.8);
     c = c * (0.96 + 0.08 * ValueNoise(at.position * 40.0, 12));  // fuzz
-    const double crease = std::exp(-std::pow(FromFront(at.u) / 0.09, 2)) * SmoothStep(0.3, 0.8, at.v);
+    const double crease = FrontLine(at.u, 0.09) * SmoothStep(0.3, 0.8, at.v);
     const double hollow = SmoothStep(0.90, 1.0, at.v);
     c = c * (1.0 - 0.4 * crease - 0.35 * hollow);
     return Lit(c, at, 0.22, 14);
@@ -278,7 +279,7 @@ Fruit Strawberry() {
 
 Fruit Plum() {
   auto seam = [](double u, double v) {
-    return 1.0 - 0.045 * std::exp(-std::pow(FromFront(u) / 0.2, 2)) * SmoothStep(0.1, 0.6, v) *
+    return 1.0 - 0.045 * FrontLine(u, 0.2) * SmoothStep(0.1, 0.6, v) *
                      SmoothStep(1.0, 0.8, v);
   };
   Profile body({{0, -1.28}, {0.50, -1.19}, {0.82, -0.86}, {0.95, -0.28}, {0.93, 0.30},
@@ -288,7 +289,7 @@ Fruit Plum() {
     Colour c = Mix(Rgb8(32, 44, 122), Rgb8(56, 42, 126), tone);
     const double bloom = Fbm(at.position * 7.0, 72, 4);
     c = Mix(c, Rgb8(118, 140, 196), 0.3 * SmoothStep(0.45, 0.85, bloom));
-    const double crease = std::exp(-std::pow(FromFront(at.u) / 0.06, 2)) * SmoothStep(0.1, 0.5, at.v);
+    const double crease = FrontLine(at.u, 0.06) * SmoothStep(0.1, 0.5, at.v);
     c = c * (1.0 - 0.3 * crease - 0.3 * SmoothStep(0.92, 1.0, at.v));
     return Lit(c, at, 0.4, 16);
   };
@@ -315,13 +316,7 @@ void FitToCell(Mesh& mesh, double radius) {
 void WriteFruit(const std::filesystem::path& base, int kind, const Fruit& fruit) {
   const std::string skinName = "fruit" + std::to_string(kind) + ".bmp";
   Mesh mesh;
-  mesh.materials.push_back({"skin",
-                            {0.9f, 0.9f, 0.9f, 1.0f},
-                            {1.0f, 1.0f, 1.0f, 1.0f},
-                            {0.5f, 0.5f, 0.5f, 1.0f},
-                            {0.0f, 0.0f, 0.0f, 1.0f},
-                            fruit.shininess,
-                            "base/" + skinName});
+  mesh.materials.push_back(SkinMaterial("base/" + skinName, fruit.shininess));
   Skin skin(SkinSize);
   for (const Part& part : fruit.parts) {
     AddSurface(mesh, part.name, 0, part.surface, part.slices, part.stacks, part.skin);

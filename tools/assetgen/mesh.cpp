@@ -55,6 +55,11 @@ Vec3 SurfaceNormal(const SurfaceFunction& surface, double u, double v) {
   return Normalize(sum);
 }
 
+MeshMaterial SkinMaterial(const std::string& texture, float shininess) {
+  return {"skin", {0.9f, 0.9f, 0.9f, 1.0f}, {1.0f, 1.0f, 1.0f, 1.0f},
+          {0.5f, 0.5f, 0.5f, 1.0f}, {0.0f, 0.0f, 0.0f, 1.0f}, shininess, texture};
+}
+
 void AddSurface(Mesh& mesh, const std::string& group, int material, const SurfaceFunction& surface,
                 int slices, int stacks, const SkinRect& skin) {
   if (slices < 3 || stacks < 2) throw std::invalid_argument("surface too coarse: " + group);

@@ -61,6 +61,10 @@ struct MeshMaterial {
   std::string texture;  // path of the skin relative to the game's working directory
 };
 
+// A glossy material showing the skin as painted: the game's lights track a white current
+// colour for ambient and diffuse, so those stay white; moderate specular, no emission.
+MeshMaterial SkinMaterial(const std::string& texture, float shininess);
+
 struct Mesh {
   std::vector<Vec3> vertices;
   std::vector<MeshTriangle> triangles;

@@ -7,6 +7,8 @@ namespace assetgen {
 
 double FromFront(double u) { return std::abs(2.0 * Pi * (u - 0.5)); }
 
+double FrontLine(double u, double width) { return std::exp(-std::pow(FromFront(u) / width, 2)); }
+
 Profile::Profile(std::vector<std::pair<double, double>> points) : points_(std::move(points)) {
   constexpr int Samples = 512;
   const int segments = static_cast<int>(points_.size()) - 1;

@@ -20,6 +20,10 @@ inline double AngleOf(double u) { return 2.0 * Pi * u + Pi; }
 // Angular distance of u from the side facing the player, 0..pi.
 double FromFront(double u);
 
+// 1 on the line running down the front of a body (u = 0.5), falling off over about `width`
+// radians to either side: for clefts and seams.
+double FrontLine(double u, double width);
+
 // A smooth profile (radius, height) through control points from the bottom pole to the top
 // pole, walked at even arc length so that the rings of a mesh are spaced evenly.
 class Profile {
