@@ -94,9 +94,9 @@ Fruit Peach() {
   auto cleft = [](double u, double v) {
     return 1.0 - 0.06 * FrontLine(u, 0.22) * SmoothStep(0.25, 0.85, v);
   };
-  Profile body({{0, -1.04}, {0.60, -0.99}, {1.04, -0.74}, {1.27, -0.26}, {1.28, 0.20},
-                {1.13, 0.62}, {0.88, 0.88}, {0.58, 1.02}, {0.28, 1.05}, {0.10, 1.0},
-                {0, 0.97}});
+  Profile body({{0, -1.10}, {0.60, -1.05}, {1.02, -0.78}, {1.22, -0.28}, {1.22, 0.22},
+                {1.08, 0.64}, {0.84, 0.94}, {0.52, 1.09}, {0.24, 1.11}, {0.08, 1.05},
+                {0, 1.01}});
   const SurfaceFunction skin = Revolve(body, cleft);
   auto bodyPaint = [](const SurfacePoint& at) {
     const double blush = Clamp01(0.55 * Fbm(at.position * 1.3, 11, 3) + 0.5 * at.v +

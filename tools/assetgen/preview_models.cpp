@@ -58,8 +58,8 @@ void DrawBoardBackdrop() {
   glDisable(GL_LIGHTING);
   glDisable(GL_TEXTURE_2D);
   glBegin(GL_QUADS);
-  for (int row = -5; row < 5; ++row)
-    for (int column = -8; column < 8; ++column) {
+  for (int row = -6; row < 6; ++row)
+    for (int column = -9; column < 10; ++column) {
       const float shade = ((row + column) & 1) ? 0.16f : 0.12f;
       glColor3f(shade * 0.8f, shade, shade * 1.3f);
       const float x = column - 0.5f, y = row + 0.15f, z = -11.7f;
