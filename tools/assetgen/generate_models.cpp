@@ -5,7 +5,7 @@
 //   2 orange (orange, round, dimpled, green button)     6 strawberry (red, cone, seeds, calyx)
 //   3 lemon (yellow, lying, pointed ends)               7 plum (dark blue-violet, upright egg)
 //   4 grapes (purple, a bunch of berries on a stalk)
-// Fruit are drawn at a third of their size in one-unit cells, so each is scaled to reach at
+// Fruit are drawn scaled by 0.3 in one-unit cells, so each is fitted to reach at
 // most 1.5 units from its centre; y is up and the side at +z faces the player at rest.
 #include <algorithm>
 #include <cmath>
