@@ -5,6 +5,7 @@
 // filters with the nearest mipmap level, so a side longer than about 1.4 times its drawn size
 // would only be shown from the next smaller level. Pictures are designed in their drawn
 // proportions and resampled to those sizes.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -140,8 +141,11 @@ void MakeHintButton(const fs::path& out) {
       c.Fill(glass, lit ? VerticalGradient(by - 14, Rgb8(255, 255, 235), by + 18, Rgb8(255, 214, 60))
                         : VerticalGradient(by - 14, Rgb8(255, 252, 236), by + 18, Rgb8(236, 220, 160)));
       c.Fill(Circle(bx - 5, by - 5, 4), Solid(White), 0.8f);
-      c.Fill(Segment(bx - 4, by + 8, bx, by + 2, 0.9f), Solid(text), 0.8f);
-      c.Fill(Segment(bx, by + 2, bx + 4, by + 8, 0.9f), Solid(text), 0.8f);
+      // The filament: a small coil between two wires.
+      const float coil[][2] = {{-4, 18}, {-4, 7}, {-2, 3}, {0, 7}, {2, 3}, {4, 7}, {4, 18}};
+      for (int i = 0; i + 1 < 7; ++i)
+        c.Fill(Segment(bx + coil[i][0], by + coil[i][1], bx + coil[i + 1][0], by + coil[i + 1][1], 0.8f),
+               Solid(lit ? Rgb8(200, 90, 10) : Rgb8(150, 120, 80)), 0.9f);
       const Shape base = RoundedRect(bx - 8, by + 19, bx + 8, by + 29, 3);
       c.Fill(base, VerticalGradient(by + 19, Rgb8(200, 196, 186), by + 29, Rgb8(120, 112, 100)));
       for (float ly : {by + 22.5f, by + 25.5f}) c.Fill(Segment(bx - 7, ly, bx + 7, ly, 0.6f), Solid(Rgb8(90, 80, 70)));
@@ -341,6 +345,7 @@ struct BannerLook {
   int index;
   const char* text;
   Rgb top, bottom, glow;
+  bool sparkles;
 };
 
 // Phase banners are added to the frame, so they are bright lettering on black.
@@ -354,26 +359,41 @@ void MakeBanner(const fs::path& out, const BannerLook& b) {
   c.Fill(Boosted(Blur(text, c.Scale() * 3.5f), 1.6f), Solid(b.glow), 0.75f);
   c.Fill(Boosted(Blur(text, c.Scale() * 1.0f), 2.0f), Solid(Mix(b.glow, b.bottom, 0.5f)), 0.9f);
   c.Fill(text, VerticalGradient(31 - CapHeight(style) / 2, b.top, 31 + CapHeight(style) / 2, b.bottom));
+  if (b.sparkles) {
+    // Twinkles round the word, clear of the quad's edges.
+    const float half = std::min(width, 234.0f) / 2;
+    const float spots[][3] = {{-half - 4, 14, 6}, {half + 3, 50, 5.5f}, {-half * 0.45f, 7, 4},
+                              {half * 0.55f, 8, 4.5f}, {-half * 0.2f, 56, 3.5f}};
+    for (const auto& s : spots) {
+      const float x = std::clamp(128 + s[0], 8.0f, 248.0f);
+      c.Fill(Boosted(Blur(c.Cover(Circle(x, s[1], s[2] * 0.4f)), c.Scale() * 2), 1.5f), Solid(b.glow), 0.8f);
+      DrawStar(c, x, s[1], s[2], b.top);
+    }
+  }
   SaveImage(out, b.index, c, 256, 64);
 }
 
 void MakeBanners(const fs::path& out) {
-  MakeBanner(out, {58, "Level complete!", Rgb8(255, 252, 214), Rgb8(255, 196, 40), Rgb8(150, 80, 0)});
-  MakeBanner(out, {59, "Game over", Rgb8(255, 220, 196), Rgb8(240, 70, 40), Rgb8(130, 14, 6)});
-  MakeBanner(out, {60, "Excellent!", Rgb8(255, 240, 250), Rgb8(255, 96, 170), Rgb8(120, 20, 90)});
-  MakeBanner(out, {74, "No more moves", Rgb8(230, 248, 255), Rgb8(96, 180, 255), Rgb8(10, 60, 140)});
+  MakeBanner(out, {58, "Level complete!", Rgb8(255, 252, 214), Rgb8(255, 196, 40), Rgb8(150, 80, 0), true});
+  MakeBanner(out, {59, "Game over", Rgb8(255, 220, 196), Rgb8(240, 70, 40), Rgb8(130, 14, 6), false});
+  MakeBanner(out, {60, "Excellent!", Rgb8(255, 240, 250), Rgb8(255, 96, 170), Rgb8(120, 20, 90), true});
+  MakeBanner(out, {74, "No more moves", Rgb8(230, 248, 255), Rgb8(96, 180, 255), Rgb8(10, 60, 140), false});
 }
 
 void MakePausePicture(const fs::path& out) {
   Canvas c(256, 64, 4);
   FramedPanel(c, 6, 75);
-  for (float x : {30.0f, 42.0f}) {
-    const Shape bar = RoundedRect(x - 4, 17, x + 4, 47, 3);
-    c.Fill(bar, VerticalGradient(17, GreenLight, 47, GreenDark));
+  const TextStyle title{Face::Display, 27};
+  const float width = TextWidth("Paused", title, c.Scale());
+  const float left = 128 - (width + 30) / 2;
+  for (float x : {left + 5, left + 17}) {
+    const Shape bar = RoundedRect(x - 4, 15, x + 4, 41, 3);
+    c.Fill(bar, VerticalGradient(15, GreenLight, 41, GreenDark));
     c.Bevel(bar, 2, 0.6f, White, Black);
   }
-  Letter(c, CentredText(c, "Paused", {Face::Display, 26}, 142, 27), Ink, Relief::Engraved);
-  Letter(c, CentredText(c, "Esc or P to play on", {Face::Clear, 9.5f}, 142, 48), Rgb8(140, 96, 56), Relief::Engraved);
+  Letter(c, TextCoverage(c, "Paused", title, left + 30, 28 + CapHeight(title) / 2, Align::Left), Ink,
+         Relief::Engraved);
+  Letter(c, CentredText(c, "Esc or P to play on", {Face::Clear, 9.5f}, 128, 50), Rgb8(140, 96, 56), Relief::Engraved);
   SaveImage(out, 75, c, 256, 64);
 }
 
@@ -398,7 +418,7 @@ void MakeWalnut(Canvas& c) {
     const float warp = Fbm(x / 32, y / 16, 361, 3, 4);
     const float rings = 0.5f + 0.5f * std::sin((y / Tile * 6 + warp * 1.6f) * 2 * static_cast<float>(M_PI));
     const float streak = Fbm(x / 64, y / 2, 362, 3, 2) - 0.5f;
-    return Mix(Rgb8(58, 36, 22), Rgb8(92, 60, 36), Clamp01(0.35f + 0.4f * rings + streak * 0.5f));
+    return Mix(Rgb8(52, 34, 24), Rgb8(78, 54, 38), Clamp01(0.4f + 0.25f * rings + streak * 0.6f));
   });
 }
 
@@ -457,7 +477,7 @@ void MakeBasket(Canvas& c) {
     const float along = across ? std::fmod(y, 16.0f) : std::fmod(x, 16.0f);
     const float strand = std::sin(along / 16 * 3 * static_cast<float>(M_PI));
     const float t = 0.55f + 0.35f * std::fabs(strand) - (std::fabs(strand) < 0.25f ? 0.25f : 0.0f);
-    return Grain(Mix(Rgb8(70, 40, 18), Rgb8(118, 74, 36), Clamp01(t)), x, y, 651, 0.25f);
+    return Grain(Mix(Rgb8(62, 38, 20), Rgb8(104, 68, 38), Clamp01(t)), x, y, 651, 0.25f);
   });
 }
 

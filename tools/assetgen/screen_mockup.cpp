@@ -1,10 +1,10 @@
-// screen_mockup <base folder> <out.png> <640|800> <screen> [lit]: composes one whole game
+// screen_mockup <base folder> <out.png> <640|800> <screen> [lit] [bg0..bg5]: composes one whole game
 // screen from the generated textures the way the game draws it (masked elements, opaque
 // quads, additive text from the font sheet, the tiled board background seen through the
 // camera, the bar), with plain discs standing in for the fruit. For checking alignment and
 // legibility in both layouts. Screens: playing, paused, newgame, quit, resume, options,
 // highscores, nameentry, and banner58, banner59, banner60, banner74 (halfway up). With "lit"
-// the controls show their hover and pressed pictures.
+// the controls show their hover and pressed pictures; bg0 to bg5 choose the board background.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -161,13 +161,20 @@ struct Rect {
 
 int main(int argc, char** argv) {
   if (argc < 5) {
-    std::fprintf(stderr, "usage: screen_mockup <base folder> <out.png> <640|800> <screen> [lit]\n");
+    std::fprintf(stderr, "usage: screen_mockup <base folder> <out.png> <640|800> <screen> [lit] [bg0..bg5]\n");
     return 2;
   }
   const std::filesystem::path base = argv[1];
   const bool large = std::string(argv[3]) == "800";
   const std::string screen = argv[4];
-  const bool lit = argc > 5 && std::string(argv[5]) == "lit";
+  bool lit = false;
+  int backgroundChoice = 0;
+  for (int i = 5; i < argc; ++i) {
+    const std::string option = argv[i];
+    if (option == "lit") lit = true;
+    if (option.size() == 3 && option.rfind("bg", 0) == 0) backgroundChoice = std::clamp(option[2] - '0', 0, 5);
+  }
+  const int backgrounds[] = {36, 61, 62, 63, 64, 65};
 
   std::vector<Texture> tex;
   for (int i = 0; i < 81; ++i) {
@@ -184,7 +191,7 @@ int main(int argc, char** argv) {
   Frame f{large ? 800 : 640, large ? 600 : 480, {}};
   f.rgb.assign(static_cast<size_t>(f.width) * f.height * 3, 0.0f);
   const bool playing = screen == "playing" || screen == "paused" || screen.rfind("banner", 0) == 0;
-  DrawBoard(f, tex[36 + (lit ? 25 : 0)], playing && screen != "paused");
+  DrawBoard(f, tex[backgrounds[backgroundChoice]], playing && screen != "paused");
 
   auto masked = [&](Rect r, int mask, int image) {
     Quad(f, tex[mask], r.x, r.y, r.w, r.h, 1, Blend::Multiply);

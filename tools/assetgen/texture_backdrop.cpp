@@ -59,6 +59,27 @@ void DrawCherries(Canvas& c, float x, float y) {
   }
 }
 
+// A climbing vine down the left of the side panel, beside the buttons.
+void DrawVine(Canvas& c, float top, float bottom) {
+  auto stemX = [](float y) { return 28 + 7 * std::sin(y / 34.0f); };
+  const Rgb stem = Rgb8(74, 84, 30);
+  for (float y = top; y < bottom; y += 2)
+    c.Fill(Segment(stemX(y), y, stemX(y + 2), y + 2, 1.3f), Solid(stem));
+  int side = 0;
+  for (float y = top + 10; y < bottom - 8; y += 26, side ^= 1) {
+    const float x = stemX(y), reach = side ? 15.0f : -13.0f;
+    DrawLeaf(c, x, y, x + reach, y - 9, 8.5f, side ? Green : GreenDark);
+  }
+  for (float y = top + 48; y < bottom - 30; y += 104) {
+    const float x = stemX(y) + 1;
+    for (int petal = 0; petal < 5; ++petal) {
+      const float a = petal * 2 * static_cast<float>(M_PI) / 5;
+      c.Fill(Circle(x + std::cos(a) * 3.4f, y + std::sin(a) * 3.4f, 2.7f), Solid(Rgb8(255, 236, 240)));
+    }
+    c.Fill(Circle(x, y, 1.8f), Solid(Honey));
+  }
+}
+
 void DrawSidePanel(Canvas& c) {
   const Shape panel = RoundedRect(4, 4, 172, 476, 14);
   c.DropShadow(panel, 4, 1.5f, 3, 0.6f);
@@ -84,12 +105,13 @@ void DrawSidePanel(Canvas& c) {
 
   // The name of the game between the mode buttons and the hint.
   const TextStyle logo{Face::Display, 23};
-  const Field name = CentredText(c, "Quillary", logo, 82, 201);
+  const Field name = CentredText(c, "Quillary", logo, 100, 201);
   c.Fill(Shifted(Blur(name, c.Scale() * 1.2f), 0, static_cast<int>(c.Scale() * 1.5f)), Solid(Black), 0.7f);
   c.Fill(name, VerticalGradient(192, Butter, 210, Honey));
-  DrawLeaf(c, 136, 199, 156, 187, 8, GreenLight);
+  DrawLeaf(c, 154, 199, 168, 187, 8, GreenLight);
 
-  DrawCherries(c, 84, 352);
+  DrawVine(c, 58, 466);
+  DrawCherries(c, 110, 357);
 }
 
 void DrawBoardTray(Canvas& c, const BoardWindow& w) {
