@@ -48,8 +48,8 @@ namespace {
 void DrawCherries(Canvas& c, float x, float y) {
   c.Fill(Segment(x + 6, y - 22, x - 8, y + 2, 1.0f), Solid(Rgb8(92, 64, 24)));
   c.Fill(Segment(x + 6, y - 22, x + 14, y + 4, 1.0f), Solid(Rgb8(92, 64, 24)));
-  DrawLeaf(c, x + 6, y - 22, x + 30, y - 26, 11, Green);
-  DrawLeaf(c, x + 6, y - 22, x - 14, y - 30, 9, GreenDark);
+  DrawLeaf(c, x + 6, y - 22, x + 30, y - 22, 10, Green);
+  DrawLeaf(c, x + 6, y - 22, x - 16, y - 25, 8.5f, GreenDark);
   for (const auto& [cx, cy] : {std::pair{x - 9.0f, y + 8.0f}, std::pair{x + 15.0f, y + 10.0f}}) {
     const Shape cherry = Circle(cx, cy, 8.5f);
     c.DropShadow(cherry, 1.5f, 0.6f, 1.8f, 0.5f);
@@ -111,7 +111,7 @@ void DrawSidePanel(Canvas& c) {
   DrawLeaf(c, 154, 199, 168, 187, 8, GreenLight);
 
   DrawVine(c, 58, 466);
-  DrawCherries(c, 110, 357);
+  DrawCherries(c, 110, 359);
 }
 
 void DrawBoardTray(Canvas& c, const BoardWindow& w) {
