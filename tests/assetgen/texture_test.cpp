@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "tests/assetgen/generated_files.h"
@@ -134,7 +135,7 @@ TEST(AssetgenTextures, ButtonsCoverTheirPointerRegionsInBothLayouts) {
 TEST(AssetgenTextures, BackdropWindowShowsTheWholeProjectedBoard) {
   // The camera: 45 degrees vertically at aspect 4:3; cells one unit square, centred on
   // (c - 2, 4.65 - r, -11) for rows 1 to 8 and columns 0 to 7.
-  const double f = 1 / std::tan(22.5 * M_PI / 180), aspect = 4.0 / 3.0, depth = 11;
+  const double f = 1 / std::tan(22.5 * std::numbers::pi / 180), aspect = 4.0 / 3.0, depth = 11;
   const Picture& mask = Texture(1);
   const Picture& image = Texture(2);
   for (int i = 0; i <= 8; ++i)

@@ -7,6 +7,8 @@
 // proportions and resampled to those sizes.
 #include <algorithm>
 #include <cmath>
+#include <numbers>
+#include <cstdio>
 #include <string>
 
 #include "tools/assetgen/assetgen.h"
@@ -129,7 +131,7 @@ void MakeHintButton(const fs::path& out) {
       const float bx = 40, by = 36;
       if (lit) {
         for (int ray = 0; ray < 9; ++ray) {
-          const float a = static_cast<float>(M_PI) * (0.95f + ray * 0.1375f);
+          const float a = std::numbers::pi_v<float> * (0.95f + ray * 0.1375f);
           c.Fill(Segment(bx + std::cos(a) * 21, by + std::sin(a) * 21, bx + std::cos(a) * 28,
                          by + std::sin(a) * 28, 1.6f),
                  Solid(Rgb8(255, 250, 220)));
@@ -416,7 +418,7 @@ void DrawWrapped(const std::function<void(float dx, float dy)>& draw) {
 void MakeWalnut(Canvas& c) {
   c.Flood([](float x, float y) {
     const float warp = Fbm(x / 32, y / 16, 361, 3, 4);
-    const float rings = 0.5f + 0.5f * std::sin((y / Tile * 6 + warp * 1.6f) * 2 * static_cast<float>(M_PI));
+    const float rings = 0.5f + 0.5f * std::sin((y / Tile * 6 + warp * 1.6f) * 2 * std::numbers::pi_v<float>);
     const float streak = Fbm(x / 64, y / 2, 362, 3, 2) - 0.5f;
     return Mix(Rgb8(52, 34, 24), Rgb8(78, 54, 38), Clamp01(0.4f + 0.25f * rings + streak * 0.6f));
   });
@@ -424,8 +426,8 @@ void MakeWalnut(Canvas& c) {
 
 void MakeLinen(Canvas& c) {
   c.Flood([](float x, float y) {
-    const float warpThread = 0.5f + 0.5f * std::sin(x / Tile * 64 * static_cast<float>(M_PI));
-    const float weftThread = 0.5f + 0.5f * std::sin(y / Tile * 64 * static_cast<float>(M_PI));
+    const float warpThread = 0.5f + 0.5f * std::sin(x / Tile * 64 * std::numbers::pi_v<float>);
+    const float weftThread = 0.5f + 0.5f * std::sin(y / Tile * 64 * std::numbers::pi_v<float>);
     const float slub = Fbm(x / 4, y / 32, 611, 3, 32) - 0.5f;
     const float t = 0.45f + 0.18f * (warpThread - weftThread) + slub * 0.35f;
     return Grain(Mix(Rgb8(34, 64, 42), Rgb8(62, 98, 66), Clamp01(t)), x, y, 612, 0.15f);
@@ -436,7 +438,7 @@ void MakeLeafPattern(Canvas& c) {
   c.Flood([](float x, float y) { return Grain(Rgb8(40, 72, 38), x, y, 621, 0.25f); });
   for (int i = 0; i < 9; ++i) {
     const float x = ValueNoise(i * 3.7f, 0.5f, 622) * Tile, y = (i + ValueNoise(i * 2.3f, 1.5f, 623) * 0.6f) * Tile / 9;
-    const float angle = ValueNoise(i * 5.1f, 2.5f, 624) * 2 * static_cast<float>(M_PI);
+    const float angle = ValueNoise(i * 5.1f, 2.5f, 624) * 2 * std::numbers::pi_v<float>;
     const float len = 26 + ValueNoise(i * 1.9f, 3.5f, 625) * 12;
     const Rgb tone = i % 2 ? Rgb8(50, 88, 44) : Rgb8(34, 62, 32);
     DrawWrapped([&](float dx, float dy) {
@@ -462,7 +464,7 @@ void MakeBlossoms(Canvas& c) {
     const float x = (i % 4) * 32 + 16 + (i / 4) * 16, y = (i / 4) * 64 + 20 + ValueNoise(i * 1.3f, 0.2f, 642) * 20;
     DrawWrapped([&](float dx, float dy) {
       for (int petal = 0; petal < 5; ++petal) {
-        const float a = petal * 2 * static_cast<float>(M_PI) / 5 + i;
+        const float a = petal * 2 * std::numbers::pi_v<float> / 5 + i;
         c.Fill(Circle(x + dx + std::cos(a) * 3.2f, y + dy + std::sin(a) * 3.2f, 2.6f), Solid(Rgb8(52, 80, 96)));
       }
       c.Fill(Circle(x + dx, y + dy, 1.6f), Solid(Rgb8(84, 96, 84)));
@@ -475,7 +477,7 @@ void MakeBasket(Canvas& c) {
     const int bx = static_cast<int>(x / 16), by = static_cast<int>(y / 16);
     const bool across = (bx + by) % 2;
     const float along = across ? std::fmod(y, 16.0f) : std::fmod(x, 16.0f);
-    const float strand = std::sin(along / 16 * 3 * static_cast<float>(M_PI));
+    const float strand = std::sin(along / 16 * 3 * std::numbers::pi_v<float>);
     const float t = 0.55f + 0.35f * std::fabs(strand) - (std::fabs(strand) < 0.25f ? 0.25f : 0.0f);
     return Grain(Mix(Rgb8(62, 38, 20), Rgb8(104, 68, 38), Clamp01(t)), x, y, 651, 0.25f);
   });

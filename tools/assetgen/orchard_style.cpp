@@ -1,5 +1,6 @@
 #include "tools/assetgen/orchard_style.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace assetgen::orchard {

@@ -15,7 +15,7 @@ struct Rgb {
 };
 Rgb Mix(Rgb a, Rgb b, float t);
 Rgb Scale(Rgb c, float k);
-// A colour from 0..255 components, as pictures are usually specified.
+// A colour from 0..255 components, as colours are usually written.
 constexpr Rgb Rgb8(int r, int g, int b) { return {r / 255.0f, g / 255.0f, b / 255.0f}; }
 
 float Clamp01(float v);

@@ -54,6 +54,9 @@ void SampleRepeat(const Picture& p, float u, float v, float out[3]) {
 bool WritePng(const std::filesystem::path& path, int width, int height, const std::vector<float>& rgb) {
   FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) return false;
+  // Everything with a destructor is made before libpng's error jump point, so a jump back
+  // to it skips no destructor.
+  std::vector<png_byte> row(static_cast<size_t>(width) * 3);
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   if (!info || setjmp(png_jmpbuf(png))) {
@@ -65,7 +68,6 @@ bool WritePng(const std::filesystem::path& path, int width, int height, const st
   png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
-  std::vector<png_byte> row(static_cast<size_t>(width) * 3);
   for (int y = 0; y < height; ++y) {
     for (size_t i = 0; i < row.size(); ++i) {
       const float v = rgb[static_cast<size_t>(y) * width * 3 + i];

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -92,7 +93,7 @@ void Quad(Frame& f, const Texture& t, float x, float y, float w, float h, float 
 // The board scene: the tiled background square at depth 11.7 seen through the game's camera,
 // and a disc for each fruit at depth 11.
 void DrawBoard(Frame& f, const Texture& background, bool fruit) {
-  const double t = std::tan(22.5 * M_PI / 180), aspect = static_cast<double>(f.width) / f.height;
+  const double t = std::tan(22.5 * std::numbers::pi / 180), aspect = static_cast<double>(f.width) / f.height;
   const float tilePixels = static_cast<float>(10.7 / 5 / (2 * 11.7 * t) * f.height);
   const Picture& level = Level(background, background.levels[0].width / tilePixels);
   for (int py = 0; py < f.height; ++py)

@@ -4,6 +4,7 @@
 // a 640 by 480 design space and stretched with the window.
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "tools/assetgen/orchard_style.h"
 #include "tools/assetgen/texture_art.h"
@@ -25,12 +26,12 @@ constexpr double CellDepth = 11.0;
 constexpr float WindowMargin = 6.5f;
 
 double ScreenX(double x) {
-  const double f = 1.0 / std::tan(22.5 * M_PI / 180.0);
+  const double f = 1.0 / std::tan(22.5 * std::numbers::pi / 180.0);
   return (f / (4.0 / 3.0) * x / CellDepth + 1) / 2 * DesignWide;
 }
 
 double ScreenYFromTop(double y) {
-  const double f = 1.0 / std::tan(22.5 * M_PI / 180.0);
+  const double f = 1.0 / std::tan(22.5 * std::numbers::pi / 180.0);
   return (1 - f * y / CellDepth) / 2 * DesignHigh;
 }
 
@@ -73,7 +74,7 @@ void DrawVine(Canvas& c, float top, float bottom) {
   for (float y = top + 48; y < bottom - 30; y += 104) {
     const float x = stemX(y) + 1;
     for (int petal = 0; petal < 5; ++petal) {
-      const float a = petal * 2 * static_cast<float>(M_PI) / 5;
+      const float a = petal * 2 * std::numbers::pi_v<float> / 5;
       c.Fill(Circle(x + std::cos(a) * 3.4f, y + std::sin(a) * 3.4f, 2.7f), Solid(Rgb8(255, 236, 240)));
     }
     c.Fill(Circle(x, y, 1.8f), Solid(Honey));
