@@ -100,6 +100,28 @@ TEST(AssetgenTextures, ImagesAddNothingWhereTheirMaskKeepsTheFrame) {
   }
 }
 
+TEST(AssetgenTextures, EveryStateOfAControlLooksClearlyDifferent) {
+  // Idle, hover and pressed pictures of one control, and the two values of each options row.
+  const std::vector<std::vector<int>> states = {{7, 8, 9},   {18, 19, 20}, {21, 22, 23}, {24, 25, 26}, {27, 28, 29},
+                                                {49, 50},    {32, 33},     {34, 35},     {5, 39},      {40, 41},
+                                                {42, 43},    {44, 45},     {71, 72},     {79, 80}};
+  for (const auto& set : states)
+    for (size_t a = 0; a < set.size(); ++a)
+      for (size_t b = a + 1; b < set.size(); ++b) {
+        const Picture& p = Texture(set[a]);
+        const Picture& q = Texture(set[b]);
+        ASSERT_EQ(p.rgb.size(), q.rgb.size());
+        // The share of texels that visibly change.
+        int changed = 0;
+        for (size_t i = 0; i < p.rgb.size(); i += 3) {
+          float most = 0;
+          for (int c = 0; c < 3; ++c) most = std::max(most, std::fabs(p.rgb[i + c] - q.rgb[i + c]));
+          changed += most > 0.15f;
+        }
+        EXPECT_GT(changed * 3.0 / p.rgb.size(), 0.05) << "textures " << set[a] << " and " << set[b];
+      }
+}
+
 TEST(AssetgenTextures, ButtonsCoverTheirPointerRegionsInBothLayouts) {
   struct Button {
     const char* name;

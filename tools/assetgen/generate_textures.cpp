@@ -291,11 +291,36 @@ void MakeHighScoresPanel(const fs::path& out) {
 // ---- Options rows -------------------------------------------------------------------------
 
 enum class Value { Plain, On, Off, Choice };
+enum class RowIcon { None, Note, Speaker };
+
+// A music note or a loudspeaker, green when on, grey and struck through when off.
+void DrawRowIcon(Canvas& c, RowIcon icon, float x, float y, bool on) {
+  const Rgb colour = on ? GreenDark : Rgb8(150, 130, 110);
+  if (icon == RowIcon::Note) {
+    c.Fill(Union(Circle(x - 3, y + 5, 3.6f), Segment(x + 0.4f, y + 5, x + 0.4f, y - 8, 1.1f)), Solid(colour));
+    c.Fill(Segment(x + 0.4f, y - 8, x + 5.5f, y - 4, 1.2f), Solid(colour));
+  }
+  if (icon == RowIcon::Speaker) {
+    c.Fill(Union(RoundedRect(x - 7, y - 3.5f, x - 3, y + 3.5f, 1), Intersect(RoundedRect(x - 4, y - 8, x + 2, y + 8, 0.5f),
+                                                                            Segment(x - 4, y, x + 2, y, 7))),
+           Solid(colour));
+    if (on)
+      for (float r : {5.5f, 9.0f})
+        c.Fill(Intersect(Outline(Circle(x + 1, y, r), 0.9f), RoundedRect(x + 3.5f, y - 10, x + 12, y + 10, 0)),
+               Solid(colour));
+    else
+      DrawCross(c, x + 7.5f, y, 8, Rgb8(196, 72, 50));
+  }
+  if (icon == RowIcon::Note && !on) {
+    c.Fill(Segment(x - 7, y - 8, x + 7, y + 8, 2.0f), Solid(Rgb8(250, 240, 214)));
+    c.Fill(Segment(x - 7, y - 8, x + 7, y + 8, 0.8f), Solid(Rgb8(196, 72, 50)));
+  }
+}
 
 // One 256 by 32 row of the options panel; its edges are the panel's cream so the row sits
 // in the panel without a seam.
 void MakeRow(const fs::path& out, int index, const std::string& label, const std::string& value,
-             Value kind, bool lit) {
+             Value kind, bool lit, RowIcon icon = RowIcon::None) {
   Canvas c(256, 32, 4);
   c.Flood(Solid(Cream));
   const Shape capsule = RoundedRect(2, 2.5f, 254, 29.5f, 10);
@@ -323,6 +348,7 @@ void MakeRow(const fs::path& out, int index, const std::string& label, const std
     if (kind == Value::Choice) top = Rgb8(214, 150, 84), bottom = Rgb8(150, 88, 40);
     c.Fill(pill, VerticalGradient(7, top, 25, bottom));
     c.Bevel(pill, 3, 0.6f, White, Black);
+    DrawRowIcon(c, icon, 248 - pillWidth - 20, 16, kind == Value::On);
     Letter(c, CentredText(c, value, valueStyle, 248 - pillWidth / 2, 16), White, Relief::Shadowed);
   }
   SaveImage(out, index, c, 256, 32);
@@ -331,10 +357,10 @@ void MakeRow(const fs::path& out, int index, const std::string& label, const std
 void MakeOptionRows(const fs::path& out) {
   MakeRow(out, 40, "Display", "Window 640x480", Value::Choice, false);
   MakeRow(out, 41, "Display", "Fullscreen 800x600", Value::Choice, false);
-  MakeRow(out, 42, "Music", "Off", Value::Off, false);
-  MakeRow(out, 43, "Music", "On", Value::On, false);
-  MakeRow(out, 44, "Sound", "Off", Value::Off, false);
-  MakeRow(out, 45, "Sound", "On", Value::On, false);
+  MakeRow(out, 42, "Music", "Off", Value::Off, false, RowIcon::Note);
+  MakeRow(out, 43, "Music", "On", Value::On, false, RowIcon::Note);
+  MakeRow(out, 44, "Sound", "Off", Value::Off, false, RowIcon::Speaker);
+  MakeRow(out, 45, "Sound", "On", Value::On, false, RowIcon::Speaker);
   MakeRow(out, 71, "Help", "closes the game  >", Value::Plain, false);
   MakeRow(out, 72, "Help", "closes the game  >", Value::Plain, true);
   MakeRow(out, 79, "High scores", "best games  >", Value::Plain, false);
