@@ -164,33 +164,40 @@ constexpr int DialogMask = 31;
 
 enum class Mark { Tick, Cross };
 
-void MakeDialogButton(const fs::path& out, const char* label, Mark mark, Finish idle, Finish hover,
-                      int idleIndex, int hoverIndex, bool saveMask) {
+struct DialogButton {
+  const char* label;
+  Mark mark;
+  Finish idle, hover;
+  int idleIndex, hoverIndex;
+};
+
+// A 128 by 32 button: its mark and word centred together on the face.
+void MakeDialogButton(const fs::path& out, const DialogButton& b, bool saveMask) {
   const Shape face = RoundedRect(4, 2, 124, 28.5f, 13);
+  const TextStyle style{Face::Display, 15.5f};
   for (int state = 0; state < 2; ++state) {
     Canvas c(128, 32, 4);
-    DrawButton(c, face, state ? hover : idle, [&](Rgb text, float) {
-      const float cy = 15.5f;
-      const Field word = CentredText(c, label, {Face::Display, 15.5f}, 0, cy);
-      const float wordWidth = TextWidth(label, {Face::Display, 15.5f}, c.Scale());
-      const float total = 14 + 5 + wordWidth, left = 64 - total / 2;
-      if (mark == Mark::Tick) DrawTick(c, left + 7, cy, 14, text);
-      if (mark == Mark::Cross) DrawCross(c, left + 7, cy, 14, text);
-      Letter(c, Shifted(word, static_cast<int>((left + 19 + wordWidth / 2) * c.Scale()), 0), text,
-             text.r > 0.7f ? Relief::Shadowed : Relief::Engraved);
+    DrawButton(c, face, state ? b.hover : b.idle, [&](Rgb text, float) {
+      const float cy = 15.5f, markWidth = 14, gap = 5;
+      const float wordWidth = TextWidth(b.label, style, c.Scale());
+      const float left = 64 - (markWidth + gap + wordWidth) / 2;
+      if (b.mark == Mark::Tick) DrawTick(c, left + markWidth / 2, cy, markWidth, text);
+      if (b.mark == Mark::Cross) DrawCross(c, left + markWidth / 2, cy, markWidth, text);
+      Letter(c, TextCoverage(c, b.label, style, left + markWidth + gap, cy + CapHeight(style) / 2, Align::Left),
+             text, text.r > 0.7f ? Relief::Shadowed : Relief::Engraved);
     });
     if (state == 0 && saveMask) SaveMask(out, DialogMask, c, 128, 32);
-    SaveImage(out, state ? hoverIndex : idleIndex, c, 128, 32);
+    SaveImage(out, state ? b.hoverIndex : b.idleIndex, c, 128, 32);
   }
 }
 
 void MakeDialogButtons(const fs::path& out) {
   const Rgb goldRim = Rgb8(250, 200, 60);
-  MakeDialogButton(out, "Yes", Mark::Tick, {GreenLight, Green, GreenDark, White},
-                   {Rgb8(200, 240, 130), Rgb8(116, 188, 60), goldRim, White}, 32, 33, true);
-  MakeDialogButton(out, "No", Mark::Cross, {AppleLight, Apple, Rgb8(110, 24, 16), White},
-                   {Rgb8(255, 156, 120), Rgb8(226, 80, 56), goldRim, White}, 34, 35, false);
-  MakeDialogButton(out, "OK", Mark::Tick, CreamFinish(Look::Idle), CreamFinish(Look::Hover), 5, 39, false);
+  MakeDialogButton(out, {"Yes", Mark::Tick, {GreenLight, Green, GreenDark, White},
+                         {Rgb8(200, 240, 130), Rgb8(116, 188, 60), goldRim, White}, 32, 33}, true);
+  MakeDialogButton(out, {"No", Mark::Cross, {AppleLight, Apple, Rgb8(110, 24, 16), White},
+                         {Rgb8(255, 156, 120), Rgb8(226, 80, 56), goldRim, White}, 34, 35}, false);
+  MakeDialogButton(out, {"OK", Mark::Tick, CreamFinish(Look::Idle), CreamFinish(Look::Hover), 5, 39}, false);
 }
 
 // ---- Dialog panels ------------------------------------------------------------------------
