@@ -19,8 +19,8 @@ constexpr float Cell = 19;         // one glyph quad, in text units
 constexpr float Baseline = 14.4f;  // from the top of the cell
 constexpr float InkCentre = 9.5f;
 constexpr float MaxInkWidth = 12.0f;  // leaves at least 2 units between letters at 14 apart
-constexpr float Margin = 0.9f;
-constexpr float EmSize = 15.8f;
+constexpr float Margin = 0.8f;
+constexpr float EmSize = 17.0f;
 
 // The horizontal extent of the ink of a field, in canvas pixels; empty when width is 0.
 struct Extent {
