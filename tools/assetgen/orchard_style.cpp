@@ -98,4 +98,36 @@ Finish CreamFinish(Look look) {
   return {Rgb8(255, 250, 232), Rgb8(228, 208, 164), Rgb8(96, 58, 28), Ink};
 }
 
+void DrawTick(Canvas& c, float x, float y, float size, Rgb colour) {
+  const float w = size * 0.13f;
+  c.Fill(Union(Segment(x - size * 0.45f, y, x - size * 0.12f, y + size * 0.33f, w),
+               Segment(x - size * 0.12f, y + size * 0.33f, x + size * 0.5f, y - size * 0.38f, w)),
+         Solid(colour));
+}
+
+void DrawCross(Canvas& c, float x, float y, float size, Rgb colour) {
+  const float h = size * 0.36f, w = size * 0.13f;
+  c.Fill(Union(Segment(x - h, y - h, x + h, y + h, w), Segment(x - h, y + h, x + h, y - h, w)),
+         Solid(colour));
+}
+
+void DrawClock(Canvas& c, float x, float y, float r, Rgb colour) {
+  c.Fill(Outline(Circle(x, y, r), r * 0.13f), Solid(colour));
+  c.Fill(Union(Segment(x, y, x, y - r * 0.62f, r * 0.11f), Segment(x, y, x + r * 0.45f, y + r * 0.1f, r * 0.11f)),
+         Solid(colour));
+}
+
+void DrawSteps(Canvas& c, float x, float y, float size, Rgb colour) {
+  const float w = size * 0.27f, gap = size * 0.09f;
+  for (int i = 0; i < 3; ++i) {
+    const float left = x - size / 2 + i * (w + gap), height = size * (0.4f + 0.3f * i);
+    c.Fill(RoundedRect(left, y + size / 2 - height, left + w, y + size / 2, w * 0.25f), Solid(colour));
+  }
+}
+
+void DrawStar(Canvas& c, float x, float y, float r, Rgb colour) {
+  // Four slim leaves crossing make a twinkle.
+  c.Fill(Union(Leaf(x - r, y, x + r, y, r * 0.35f), Leaf(x, y - r, x, y + r, r * 0.35f)), Solid(colour));
+}
+
 }  // namespace assetgen::orchard

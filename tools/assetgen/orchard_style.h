@@ -63,4 +63,11 @@ void DrawButton(Canvas& canvas, const Shape& face, const Finish& finish,
 // The finishes of the cream side-panel buttons.
 Finish CreamFinish(Look look);
 
+// Small icons, drawn in the colour of the label beside them.
+void DrawTick(Canvas& canvas, float x, float y, float size, Rgb colour);
+void DrawCross(Canvas& canvas, float x, float y, float size, Rgb colour);
+void DrawClock(Canvas& canvas, float x, float y, float radius, Rgb colour);  // the Timed mode
+void DrawSteps(Canvas& canvas, float x, float y, float size, Rgb colour);   // the Levels mode
+void DrawStar(Canvas& canvas, float x, float y, float radius, Rgb colour);  // a twinkle
+
 }  // namespace assetgen::orchard

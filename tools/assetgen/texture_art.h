@@ -1,8 +1,9 @@
-// The pieces of the texture generator that live in their own files: the backdrop with its
-// board window and the font sheet, and the writers they share.
+// The pieces of the texture generator that live in their own files (backdrop, font sheet,
+// panels, board backgrounds) and the writers they share.
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 #include "tools/assetgen/raster.h"
 
@@ -26,5 +27,16 @@ BoardWindow ProjectedBoardWindow();
 
 void MakeBackdrop(const std::filesystem::path& outputFolder);   // textures 1 and 2
 void MakeFontSheet(const std::filesystem::path& outputFolder);  // texture 0
+
+// A question panel (textures 3, 30, 52) with its question and a note under it.
+void MakeQuestion(const std::filesystem::path& outputFolder, int index, const std::string& question,
+                  const std::string& note);
+void MakeOptionsPanel(const std::filesystem::path& outputFolder);     // texture 4
+void MakeNameEntryPanel(const std::filesystem::path& outputFolder);   // texture 38
+void MakeHighScoresPanel(const std::filesystem::path& outputFolder);  // texture 78
+void MakeOptionRows(const std::filesystem::path& outputFolder);       // 40-45, 71, 72, 79, 80
+
+void MakeBoardBackgrounds(const std::filesystem::path& outputFolder);  // 36, 61 to 65
+void MakeBar(const std::filesystem::path& outputFolder);               // texture 37
 
 }  // namespace assetgen
