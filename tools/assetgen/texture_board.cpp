@@ -33,7 +33,7 @@ void DrawWrapped(const std::function<void(float dx, float dy)>& draw) {
 void MakeWalnut(Canvas& c) {
   c.Flood([](float x, float y) {
     const float warp = Fbm(x / 32, y / 16, 361, 3, 4);
-    const float rings = 0.5f + 0.5f * std::sin((y / Tile * 6 + warp * 1.6f) * 2 * std::numbers::pi_v<float>);
+    const float rings = 0.5f + 0.5f * std::sin((y / Tile * 5 + warp * 0.7f) * 2 * std::numbers::pi_v<float>);
     const float streak = Fbm(x / 64, y / 2, 362, 3, 2) - 0.5f;
     return Mix(Rgb8(52, 34, 24), Rgb8(78, 54, 38), Clamp01(0.4f + 0.25f * rings + streak * 0.6f));
   });
