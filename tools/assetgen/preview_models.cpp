@@ -3,12 +3,12 @@
 // 45-degree perspective, one-unit cells, scale 0.3)
 // in rows turned to several angles about y, one row with the hover light, a close-up row and
 // the skins themselves, and writes the frame as a PNG. With "board", it draws a full board in
-// the 640 x 480 window instead, fruit as small as a player sees them. Run it under Xvfb:
+// the 640 x 480 window instead, on the game's board background, fruit as small as a player
+// sees them. Run it under Xvfb:
 //   xvfb-run -a -s "-screen 0 1024x768x24" build/tools/assetgen/preview_models build/base p.png
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <SDL.h>
-#include <png.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -16,10 +16,11 @@
 #include <vector>
 
 #include "assets/model.h"
+#include "assets/textures.h"
+#include "core/game_state.h"
+#include "tools/assetgen/review_image.h"
 
 namespace {
-
-constexpr int FruitKinds = 7;
 
 struct FrameSize {
   int width, height;
@@ -53,7 +54,7 @@ void SetGameState() {
   glEnable(GL_DEPTH_TEST);
 }
 
-// A dark board of cells behind the fruit, drawn unlit, its cells where the board's are.
+// A dark checker of cells behind the fruit, drawn unlit, its cells where the board's are.
 void DrawBoardBackdrop() {
   glDisable(GL_LIGHTING);
   glDisable(GL_TEXTURE_2D);
@@ -71,6 +72,24 @@ void DrawBoardBackdrop() {
   glEnd();
   glColor4f(1, 1, 1, 1);
   glEnable(GL_TEXTURE_2D);
+  glEnable(GL_LIGHTING);
+}
+
+// The game's first board background (texture 36) tiled five times over the 10.7-unit square
+// behind the board, unlit, where the board scene draws it.
+void DrawBoardBackground() {
+  glDisable(GL_LIGHTING);
+  glBindTexture(GL_TEXTURE_2D, Game.TextureSet[36]);
+  glPushMatrix();
+  glTranslatef(1.4f + 0.2f, -0.32f + 0.5f, -11.7f);
+  glBegin(GL_TRIANGLE_STRIP);
+  glNormal3f(0, 0, 1);
+  glTexCoord2f(5, 5), glVertex3f(5.35f, 5.35f, 0);
+  glTexCoord2f(0, 5), glVertex3f(-5.35f, 5.35f, 0);
+  glTexCoord2f(5, 0), glVertex3f(5.35f, -5.35f, 0);
+  glTexCoord2f(0, 0), glVertex3f(-5.35f, -5.35f, 0);
+  glEnd();
+  glPopMatrix();
   glEnable(GL_LIGHTING);
 }
 
@@ -135,27 +154,6 @@ void DrawBoard(MilkshapeModel* models) {
     }
 }
 
-bool WritePng(const char* path, FrameSize size, const std::vector<uint8_t>& bottomUpRgb) {
-  FILE* file = std::fopen(path, "wb");
-  if (!file) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return false;
-  }
-  png_init_io(png, file);
-  png_set_IHDR(png, info, size.width, size.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int row = size.height - 1; row >= 0; --row)
-    png_write_row(png, &bottomUpRgb[static_cast<size_t>(row) * size.width * 3]);
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(file) == 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -195,13 +193,19 @@ int main(int argc, char** argv) {
     }
   }
 
+  // The board shows on the game's own background when the texture set is there.
+  const bool background = board && LoadTextureSet();
+
   glViewport(0, 0, size.width, size.height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   gluPerspective(45.0, static_cast<double>(size.width) / size.height, 0.1, 100.0);
   SetGameState();
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  DrawBoardBackdrop();
+  if (background)
+    DrawBoardBackground();
+  else
+    DrawBoardBackdrop();
   glColor4f(1, 1, 1, 1);
   if (board)
     DrawBoard(models);
@@ -209,11 +213,16 @@ int main(int argc, char** argv) {
     DrawRows(models);
   glFinish();
 
-  std::vector<uint8_t> pixels(static_cast<size_t>(size.width) * size.height * 3);
+  std::vector<float> pixels(static_cast<size_t>(size.width) * size.height * 3);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadBuffer(GL_BACK);
-  glReadPixels(0, 0, size.width, size.height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-  const bool written = WritePng(picture.c_str(), size, pixels);
+  glReadPixels(0, 0, size.width, size.height, GL_RGB, GL_FLOAT, pixels.data());
+  // GL's rows run from the bottom, the picture's from the top.
+  const size_t rowSize = static_cast<size_t>(size.width) * 3;
+  for (int row = 0; row < size.height / 2; ++row)
+    std::swap_ranges(pixels.begin() + row * rowSize, pixels.begin() + (row + 1) * rowSize,
+                     pixels.begin() + (size.height - 1 - row) * rowSize);
+  const bool written = assetgen::WritePng(picture, size.width, size.height, pixels);
   if (!written) std::fprintf(stderr, "cannot write %s\n", picture.c_str());
 
   SDL_GL_DeleteContext(context);
