@@ -1,0 +1,27 @@
+// Pictures for reviewing the generated artwork: reading the generator's own 24-bit BMP files,
+// sampling them as the game's textures are sampled, and writing PNG files.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+namespace assetgen {
+
+// An RGB picture with its first row at the bottom, as the game's textures are.
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<float> rgb;  // 0..1
+};
+
+// Reads an uncompressed 24-bit BMP with a 40-byte info header (the files the generator writes);
+// returns an empty picture for anything else.
+Picture ReadBmp24(const std::filesystem::path& path);
+
+// Bilinear sample at texture coordinates (u, v), repeating outside 0..1 like GL_REPEAT.
+void SampleRepeat(const Picture& p, float u, float v, float out[3]);
+
+// Writes an 8-bit RGB PNG; rows of `rgb` run from the top. Returns false on failure.
+bool WritePng(const std::filesystem::path& path, int width, int height, const std::vector<float>& rgb);
+
+}  // namespace assetgen
