@@ -11,8 +11,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cerrno>
 #include <cstring>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -178,9 +178,9 @@ void WriteFruitModel(const std::string& base, int kind) {
 
 SceneTest* ActiveTest = nullptr;
 
-// Every window teardown gives the video subsystem back, which unloads the GL driver and its
-// helpers with the X connection; leaks inside them could then no longer be matched to their
-// names by the leak checker. Whatever a window has loaded stays loaded for the test run.
+// Every window teardown gives the video subsystem back, which unloads the GL driver and the X
+// libraries with the X connection; leaks inside them could then no longer be matched to
+// their names by the leak checker. Whatever a window has loaded stays loaded for the run.
 void PinGlDriver() {
   dl_iterate_phdr(
       [](dl_phdr_info* info, size_t, void*) {
@@ -318,50 +318,41 @@ void SceneTest::ClearFrame() const {
   glLoadIdentity();
 }
 
-namespace {
-
-// Starts Xvfb on display `number`; its process id once it accepts clients, else -1.
-pid_t StartXvfb(int number, const char* geometry) {
+OwnXServer::OwnXServer(const char* geometry) {
+  if (const char* display = std::getenv("DISPLAY")) previousDisplay_ = display;
   int ready[2];
-  if (pipe(ready) != 0) return -1;
+  if (pipe(ready) != 0) return;
   const pid_t pid = fork();
   if (pid == 0) {
     close(ready[0]);
     if (chdir("/") != 0) _exit(127);  // the test's working folder goes before the server
-    const std::string display = ":" + std::to_string(number);
     const std::string fd = std::to_string(ready[1]);
-    execlp("Xvfb", "Xvfb", display.c_str(), "-displayfd", fd.c_str(), "-screen", "0", geometry,
-           "-nolisten", "tcp", static_cast<char*>(nullptr));
+    // Xvfb takes the first display number that is free and writes it once it accepts clients.
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", geometry, "-nolisten",
+           "tcp", static_cast<char*>(nullptr));
     _exit(127);
   }
   close(ready[1]);
   if (pid < 0) {
     close(ready[0]);
-    return -1;
+    return;
   }
-  // Xvfb writes its display number once it accepts clients; end of file means it failed.
-  char written[16] = {};
-  const ssize_t got = read(ready[0], written, sizeof written - 1);
+  char number[16] = {};
+  size_t length = 0;
+  while (length < sizeof number - 1) {
+    const ssize_t got = read(ready[0], number + length, sizeof number - 1 - length);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;  // end of file: the server could not start
+    length += static_cast<size_t>(got);
+    if (number[length - 1] == '\n') break;
+  }
   close(ready[0]);
-  if (got <= 0) {
+  if (length == 0) {
     waitpid(pid, nullptr, 0);
-    return -1;
+    return;
   }
-  return pid;
-}
-
-}  // namespace
-
-OwnXServer::OwnXServer(const char* geometry) {
-  if (const char* display = std::getenv("DISPLAY")) previousDisplay_ = display;
-  // Display numbers far from the low ones that other X servers on the machine take first;
-  // a number in use makes Xvfb give up, and the next is tried.
-  const int first = 400 + static_cast<int>((getpid() * 7 + time(nullptr)) % 500);
-  for (int attempt = 0; attempt < 20 && pid_ <= 0; ++attempt) {
-    const int number = first + attempt;
-    pid_ = StartXvfb(number, geometry);
-    if (pid_ > 0) setenv("DISPLAY", (":" + std::to_string(number)).c_str(), 1);
-  }
+  pid_ = pid;
+  setenv("DISPLAY", (":" + std::string(number, std::strcspn(number, "\n"))).c_str(), 1);
 }
 
 OwnXServer::~OwnXServer() {
