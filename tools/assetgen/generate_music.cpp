@@ -1,7 +1,8 @@
 // The two tunes: base/theme1.xm, relaxed and pastoral in F major for the Levels mode, and
-// base/theme2.xm, brisk and bright in A minor for the Timed mode. Each has an intro heard
-// once, then sections that loop: the song restarts at its first section after a closing
-// turnaround whose last chord leads back into it.
+// base/theme2.xm, brisk and bright in A minor for the Timed mode. Each runs intro, verse,
+// verse with echo, bridge, verse again and a closing turnaround whose last chord leads back
+// into the intro. The mixer starts a finished song again from its very beginning, so the
+// module's own loop goes there too and both ways of looping sound alike.
 #include "tools/assetgen/assetgen.h"
 #include "tools/assetgen/music_instruments.h"
 #include "tools/assetgen/music_score.h"
@@ -19,8 +20,7 @@ constexpr int BarsPerPattern = 4;
 // Seconds per tick at a tempo in beats per minute: a tick lasts 2.5 / tempo seconds.
 double TickSeconds(int bpm) { return 2.5 / bpm; }
 
-XmModule Module(const char* name, int bpm, int restartBar, const Arrangement& song,
-                std::vector<XmInstrument> instruments) {
+XmModule Module(const char* name, int bpm, const Arrangement& song, std::vector<XmInstrument> instruments) {
   XmModule m;
   m.name = name;
   m.channels = ChannelCount;
@@ -28,9 +28,16 @@ XmModule Module(const char* name, int bpm, int restartBar, const Arrangement& so
   m.bpm = bpm;
   m.patterns = song.Patterns(BarsPerPattern);
   for (size_t i = 0; i < m.patterns.size(); ++i) m.order.push_back(static_cast<uint8_t>(i));
-  m.restartPosition = restartBar / BarsPerPattern;
   m.instruments = std::move(instruments);
   return m;
+}
+
+// Lets every held note die away before the song starts again: the pad from the last beat,
+// lead, echo and bass on the very last row.
+void EndSong(Arrangement& song) {
+  const int lastRow = song.Rows() - 1;
+  for (int v = 0; v < 3; ++v) song.Release(Pad + v, lastRow - 3);
+  for (int channel : {Lead, Echo, Bass}) song.Release(channel, lastRow);
 }
 
 // Levels mode: 96 beats per minute, flute over marimba, soft pads, brushes and shaker.
@@ -39,7 +46,7 @@ XmModule LevelsTheme() {
   enum { FluteI = 1, PadI, BassI, MarimbaI, KickI, BrushI, ShakerI };
   const Voice lead{Lead, FluteI, 46, 118};
   const EchoPart echo{{Echo, FluteI, 0, 190}, 3, 0.38};
-  const Voice arp{Arp, MarimbaI, 36, 80};
+  const Voice arp{Arp, MarimbaI, 31, 80};
   const Voice pad{Pad, PadI, 17, 128};
   const Voice bass{Bass, BassI, 50, 128};
   const Voice kick{KickDrum, KickI, 50, 128};
@@ -49,7 +56,7 @@ XmModule LevelsTheme() {
   const ChordLine intro("F Bb/F F Csus4,C");
   const ChordLine verse("F C/E Dm Bb F C Bb,C F");
   const ChordLine bridge("Bb C Am Dm Gm C F/A,Bb Csus4,C");
-  const ChordLine turn("Bb C Dm,Bb Csus4,C");
+  const ChordLine turn("Bb C Dm,Bb C");
   const std::vector<int> flowing = {0, 2, 3, 4, 5, 4, 3, 2};
   const std::vector<int> rising = {1, 2, 3, 5, 4, 3, 2, 3};
   const std::string melodyA1 =
@@ -60,7 +67,7 @@ XmModule LevelsTheme() {
       "A5:2 G5:2 F5:4 C5:6 D5:2  E5:4 G5:4 C6:8  Bb5:4 A5:4 G5:4 E5:4  F5:12 r:4";
   const std::string melodyB =
       "D6:4 C6:4 Bb5:4 F5:4  G5:6 A5:2 G5:4 E5:4  E5:2 A5:2 C6:8 A5:4  F5:4 A5:4 D5:8 "
-      "Bb5:4 A5:4 G5:4 D5:4  E5:4 G5:4 C6:4 Bb5:4  A5:6 C6:2 D6:4 F5:4  G5:8 F5:4 E5:4";
+      "Bb5:4 A5:4 G5:4 D5:4  E5:4 G5:4 C6:4 Bb5:4  A5:6 C6:2 D6:4 F5:4  G5:4 F5:4 E5:8";
   const std::string melodyTurn = "D5:4 F5:4 Bb5:8  C6:4 G5:4 E5:8  F5:4 D5:4 F5:4 D5:4  G5:8 r:8";
   const std::string kickLine = "X.......X.o.....";
   const std::string brushLine = "....X.......X...";
@@ -108,13 +115,18 @@ XmModule LevelsTheme() {
   WriteArpeggio(song, arp, bar, turn, flowing, 2, 53);
   WriteBass(song, bass, bar, turn, "R:6 5:2 8:4 5:4", 41);
   WriteMelody(song, lead, bar, melodyTurn, echo);
-  WriteDrums(song, kick, bar, 4, kickLine);
+  // The drums thin out over the last bar, leaving the marimba to carry on into the intro.
+  WriteDrums(song, kick, bar, 3, kickLine);
   WriteDrums(song, brush, bar, 3, brushLine);
-  WriteDrums(song, brush, bar + 3, 1, "....X...X.x.XxXx");
-  WriteDrums(song, shaker, bar, 4, shakerLine);
+  WriteDrums(song, shaker, bar, 3, shakerLine);
+  WriteDrums(song, kick, bar + 3, 1, "X...............");
+  WriteDrums(song, brush, bar + 3, 1, "....x...........");
+  WriteDrums(song, shaker, bar + 3, 1, "x.o.x.o.o.......");
+
+  EndSong(song);
 
   const double tick = TickSeconds(Bpm);
-  return Module("Levels theme", Bpm, 4, song,
+  return Module("Levels theme", Bpm, song,
                 {SoftLead(tick), WarmPad(tick, false), PluckedBass(tick, false), Marimba(), Kick(),
                  Snare(true), HiHat(0.05, true)});
 }
@@ -202,8 +214,10 @@ XmModule TimedTheme() {
   section(36, verse, melodyA2, echo, leaping, octaves, true);
   section(44, turn, melodyTurn, echo, running, walking, true);
 
+  EndSong(song);
+
   const double tick = TickSeconds(Bpm);
-  return Module("Timed theme", Bpm, 4, song,
+  return Module("Timed theme", Bpm, song,
                 {PulseLead(tick), WarmPad(tick, true), PluckedBass(tick, true), Pluck(), Kick(), Snare(false),
                  HiHat(0.035, false), HiHat(0.22, false)});
 }
