@@ -35,6 +35,15 @@ void AddChime(Signal& out, double start, int note, double gain, double bell) {
   AddStrike(out, start, NoteFrequency(note + 12), gain * bell, BellPartials(), 0.003);
 }
 
+// Chimes the notes one after another, `spacing` seconds apart.
+void AddRun(Signal& out, double start, std::initializer_list<int> notes, double spacing, double gain,
+            double bell) {
+  for (int note : notes) {
+    AddChime(out, start, note, gain, bell);
+    start += spacing;
+  }
+}
+
 // A sine whose pitch falls from `from` towards `to` Hz: the body of a wooden knock.
 void AddKnock(Signal& out, double start, double from, double to, double gain, double decay) {
   double phase = 0;
@@ -82,11 +91,7 @@ Signal Bad() {
 // A rising chime for one scan of a chain; each later scan starts higher.
 Signal Combo(std::initializer_list<int> notes) {
   Signal s = Silence(1.2);
-  double at = 0;
-  for (int note : notes) {
-    AddChime(s, at, note, 1.0, 0.35);
-    at += 0.05;
-  }
+  AddRun(s, 0, notes, 0.05, 1.0, 0.35);
   AddRoom(s, 0.15);
   return s;
 }
@@ -94,8 +99,7 @@ Signal Combo(std::initializer_list<int> notes) {
 // Level complete: a quick rising call, then the major chord rung out with bells on top.
 Signal LevelUp() {
   Signal s = Silence(2.0);
-  const int call[] = {C5, E5, G5};
-  for (int i = 0; i < 3; ++i) AddChime(s, 0.09 * i, call[i], 0.8, 0.4);
+  AddRun(s, 0, {C5, E5, G5}, 0.09, 0.8, 0.4);
   for (int note : {C5, E5, G5, C6}) {
     AddChime(s, 0.3, note, 0.7, 0.5);
     AddStrike(s, 0.3, NoteFrequency(note), 0.35, PluckPartials(), 0.003);
@@ -117,8 +121,7 @@ Signal Hint() {
 // Game over: a gentle descending phrase on the marimba settling on a low, soft chord.
 Signal GameOver() {
   Signal s = Silence(2.4);
-  const int phrase[] = {G4, E4, D4};
-  for (int i = 0; i < 3; ++i) AddChime(s, 0.22 * i, phrase[i], 0.9, 0.15);
+  AddRun(s, 0, {G4, E4, D4}, 0.22, 0.9, 0.15);
   for (int note : {C4, G3, E4}) AddStrike(s, 0.66, NoteFrequency(note), 0.55, PluckPartials(), 0.004);
   AddChime(s, 0.66, C4, 0.8, 0.15);
   AddRoom(s, 0.22);

@@ -16,6 +16,11 @@ constexpr double Silence = 1e-3;
 // Struck partials above this are left out: they only add hiss to small speakers.
 constexpr double HighestPartial = 12000.0;
 
+std::pair<double, double> DesignTerms(double frequency, double q) {
+  const double w = TwoPi * frequency / SynthRate;
+  return {std::cos(w), std::sin(w) / (2 * q)};
+}
+
 }  // namespace
 
 double NoteFrequency(double midiNote) { return 440.0 * std::pow(2.0, (midiNote - 69.0) / 12.0); }
@@ -25,40 +30,30 @@ float NoiseSource::Next() {
   return static_cast<float>(static_cast<int32_t>(state_ & 0xffff0000u) / 2147483648.0);
 }
 
-Biquad Biquad::LowPass(double cutoff, double q) {
-  const double w = TwoPi * cutoff / SynthRate, alpha = std::sin(w) / (2 * q), c = std::cos(w);
-  const double a0 = 1 + alpha;
+Biquad Biquad::Normalised(double b0, double b1, double b2, double a0, double a1, double a2) {
   Biquad f;
-  f.b0_ = (1 - c) / 2 / a0;
-  f.b1_ = (1 - c) / a0;
-  f.b2_ = (1 - c) / 2 / a0;
-  f.a1_ = -2 * c / a0;
-  f.a2_ = (1 - alpha) / a0;
+  f.b0_ = b0 / a0;
+  f.b1_ = b1 / a0;
+  f.b2_ = b2 / a0;
+  f.a1_ = a1 / a0;
+  f.a2_ = a2 / a0;
   return f;
+}
+
+// The usual second-order designs: all share cos(w) and the bandwidth term alpha.
+Biquad Biquad::LowPass(double cutoff, double q) {
+  const auto [c, alpha] = DesignTerms(cutoff, q);
+  return Normalised((1 - c) / 2, 1 - c, (1 - c) / 2, 1 + alpha, -2 * c, 1 - alpha);
 }
 
 Biquad Biquad::HighPass(double cutoff, double q) {
-  const double w = TwoPi * cutoff / SynthRate, alpha = std::sin(w) / (2 * q), c = std::cos(w);
-  const double a0 = 1 + alpha;
-  Biquad f;
-  f.b0_ = (1 + c) / 2 / a0;
-  f.b1_ = -(1 + c) / a0;
-  f.b2_ = (1 + c) / 2 / a0;
-  f.a1_ = -2 * c / a0;
-  f.a2_ = (1 - alpha) / a0;
-  return f;
+  const auto [c, alpha] = DesignTerms(cutoff, q);
+  return Normalised((1 + c) / 2, -(1 + c), (1 + c) / 2, 1 + alpha, -2 * c, 1 - alpha);
 }
 
 Biquad Biquad::BandPass(double centre, double q) {
-  const double w = TwoPi * centre / SynthRate, alpha = std::sin(w) / (2 * q), c = std::cos(w);
-  const double a0 = 1 + alpha;
-  Biquad f;
-  f.b0_ = alpha / a0;
-  f.b1_ = 0;
-  f.b2_ = -alpha / a0;
-  f.a1_ = -2 * c / a0;
-  f.a2_ = (1 - alpha) / a0;
-  return f;
+  const auto [c, alpha] = DesignTerms(centre, q);
+  return Normalised(alpha, 0, -alpha, 1 + alpha, -2 * c, 1 - alpha);
 }
 
 float Biquad::Process(float x) {

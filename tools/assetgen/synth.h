@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace assetgen {
@@ -35,6 +36,7 @@ class Biquad {
   float Process(float x);
 
  private:
+  static Biquad Normalised(double b0, double b1, double b2, double a0, double a1, double a2);
   double b0_ = 1, b1_ = 0, b2_ = 0, a1_ = 0, a2_ = 0;
   double x1_ = 0, x2_ = 0, y1_ = 0, y2_ = 0;
 };
