@@ -84,10 +84,10 @@ XmModule LevelsTheme() {
                   .echo = {{Echo, FluteI, 0, 190}, 3, 0.38},
                   .arp = {Arp, MarimbaI, 31, 80},
                   .pad = {Pad, PadI, 17, 128},
-                  .bass = {Bass, BassI, 50, 128},
+                  .bass = {Bass, BassI, 44, 128},
                   .kick = {KickDrum, KickI, 50, 128},
-                  .snare = {SnareDrum, BrushI, 34, 140},
-                  .hat = {Hat, ShakerI, 24, 170},
+                  .snare = {SnareDrum, BrushI, 40, 140},
+                  .hat = {Hat, ShakerI, 32, 170},
                   .openHat = {},
                   .padLow = 53, .padHigh = 72, .arpBase = 53, .bassLow = 41};
 
@@ -147,15 +147,15 @@ XmModule LevelsTheme() {
 XmModule TimedTheme() {
   constexpr int Bpm = 136;
   enum { PulseI = 1, PadI, BassI, PluckI, KickI, SnareI, HatI, OpenHatI };
-  const Band band{.lead = {Lead, PulseI, 44, 112},
+  const Band band{.lead = {Lead, PulseI, 56, 112},
                   .echo = {{Echo, PulseI, 0, 196}, 3, 0.34},
-                  .arp = {Arp, PluckI, 30, 72},
+                  .arp = {Arp, PluckI, 24, 72},
                   .pad = {Pad, PadI, 15, 128},
-                  .bass = {Bass, BassI, 48, 128},
+                  .bass = {Bass, BassI, 44, 128},
                   .kick = {KickDrum, KickI, 56, 128},
-                  .snare = {SnareDrum, SnareI, 42, 136},
-                  .hat = {Hat, HatI, 26, 176},
-                  .openHat = {Hat, OpenHatI, 20, 176},
+                  .snare = {SnareDrum, SnareI, 48, 136},
+                  .hat = {Hat, HatI, 32, 176},
+                  .openHat = {Hat, OpenHatI, 24, 176},
                   .padLow = 52, .padHigh = 71, .arpBase = 57, .bassLow = 40};
 
   const ChordLine intro("Am F C G");
@@ -207,7 +207,7 @@ XmModule TimedTheme() {
   // Breakdown, bars 28-35: half-time drums, long bass notes, the pluck carries the tune; a
   // snare roll builds into the return of the verse.
   WritePads(song, band.pad, 28, breakdown, band.padLow, band.padHigh);
-  WriteArpeggio(song, Voice{Arp, PluckI, 38, 72}, 28, breakdown, {0, 2, 4, 5, 3, 4, 2, 1}, 2, band.arpBase);
+  WriteArpeggio(song, Voice{Arp, PluckI, 32, 72}, 28, breakdown, {0, 2, 4, 5, 3, 4, 2, 1}, 2, band.arpBase);
   WriteBass(song, band.bass, 28, breakdown, "R:8 5-:4 R:4", band.bassLow);
   WriteMelody(song, band.lead, 28, melodyBreak, band.echo);
   WriteDrums(song, band.kick, 28, 7, "X.........X.....");

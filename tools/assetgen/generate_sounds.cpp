@@ -17,7 +17,7 @@ namespace {
 constexpr double PeakLevel = 0.7079;  // -3 dBFS
 
 // MIDI notes of the effects' scale.
-enum : int { G3 = 55, C4 = 60, D4 = 62, E4 = 64, G4 = 67, C5 = 72, D5 = 74, E5 = 76, G5 = 79,
+enum : int { G3 = 55, C4 = 60, D4 = 62, E4 = 64, G4 = 67, A4 = 69, C5 = 72, E5 = 76, G5 = 79,
              C6 = 84, D6 = 86, E6 = 88, G6 = 91, C7 = 96, E7 = 100, G7 = 103 };
 
 // A timbre with every partial ringing `scale` times as long.
@@ -76,7 +76,7 @@ Signal Menu() {
 // short, soft-edged and without bright overtones.
 Signal New() {
   Signal s = Silence(0.06);
-  AddStrike(s, 0, NoteFrequency(D5), 1.0, {{1.0, 1.0, 0.014}, {2.0, 0.12, 0.006}}, 0.004);
+  AddStrike(s, 0, NoteFrequency(A4), 1.0, {{1.0, 1.0, 0.01}, {0.5, 0.35, 0.016}, {2.0, 0.08, 0.004}}, 0.003);
   return s;
 }
 
@@ -143,10 +143,10 @@ Signal Excellent() {
 }
 
 void WriteEffect(const std::filesystem::path& output, const char* name, Signal s) {
-  RemoveDc(s);
   // Ringing tones are faded over the last part of the sample rather than cut.
   const double seconds = static_cast<double>(s.size()) / SynthRate;
   FadeEdges(s, 0.002, std::clamp(seconds * 0.15, 0.01, 0.25));
+  RemoveDc(s);
   NormalisePeak(s, PeakLevel);
   WriteWav16(output / "base" / name, ToPcm16(s), SynthRate, 1);
 }

@@ -45,8 +45,8 @@ XmInstrument Instrument(const char* name, Signal wave, double pitch, int loopSta
 
 // A one-shot sound: no DC, no click at either end.
 XmInstrument OneShot(const char* name, Signal wave, double pitch) {
-  RemoveDc(wave);
   FadeEdges(wave, 0.0005, 0.01);
+  RemoveDc(wave);
   return Instrument(name, std::move(wave), pitch, 0, 0);
 }
 
@@ -57,7 +57,7 @@ double Onset(double t, double fade) { return std::pow(std::max(0.0, 1.0 - t / fa
 
 XmInstrument SoftLead(double tickSeconds) {
   // Mostly fundamental with a little breath in the upper harmonics for the first 40 ms.
-  static constexpr double Body[] = {0, 1.0, 0.2, 0.11, 0.04, 0.02, 0.0, 0.0, 0.0};
+  static constexpr double Body[] = {0, 1.0, 0.28, 0.15, 0.07, 0.04, 0.02, 0.01, 0.0};
   static constexpr double Breath[] = {0, 0.0, 0.15, 0.12, 0.10, 0.08, 0.06, 0.05, 0.04};
   const int onset = SynthRate / 20;
   Signal wave = Additive(RecordedPitch, onset + ShortLoop, 8, 8000, [](int n, double t) {
@@ -75,13 +75,13 @@ XmInstrument PulseLead(double tickSeconds) {
   // A pulse of 30 % duty: harmonic n has amplitude sin(pi n d) / n, softened above the fifth.
   auto pulse = [](double brightness) {
     return [brightness](int n, double t) {
-      const double rolloff = std::exp(-n / (6.0 + 10.0 * Onset(t, 0.03) * brightness));
+      const double rolloff = std::exp(-n / (11.0 + 10.0 * Onset(t, 0.03) * brightness));
       return std::sin(std::numbers::pi * n * 0.3) / n * rolloff;
     };
   };
   const int onset = SynthRate / 20;
-  Signal wave = Additive(RecordedPitch, onset + LongLoop, 16, 7000, pulse(1.0));
-  const Signal detuned = Additive(RecordedPitch + 1, onset + LongLoop, 16, 7000, pulse(0.0));
+  Signal wave = Additive(RecordedPitch, onset + LongLoop, 20, 9000, pulse(1.0));
+  const Signal detuned = Additive(RecordedPitch + 1, onset + LongLoop, 20, 9000, pulse(0.0));
   for (size_t i = 0; i < wave.size(); ++i) wave[i] += 0.45f * detuned[i];
   XmInstrument in = Instrument("pulse lead", std::move(wave), RecordedPitch, onset, LongLoop);
   in.volumeEnvelope = EnvelopeInSeconds({{0, 0}, {0.01, 64}, {0.18, 46}, {0.4, 0}}, 2, tickSeconds);
@@ -93,9 +93,9 @@ XmInstrument PulseLead(double tickSeconds) {
 
 XmInstrument WarmPad(double tickSeconds, bool bright) {
   constexpr double PadPitch = 220.0;
-  const double cutoff = bright ? 9.0 : 5.0;
+  const double cutoff = bright ? 12.0 : 6.0;
   auto saw = [cutoff](int n, double) { return std::exp(-n / cutoff) / n; };
-  const double top = bright ? 5000 : 3000;
+  const double top = bright ? 7000 : 3500;
   Signal wave = Additive(PadPitch, LongLoop, 40, top, saw);
   const Signal low = Additive(PadPitch - 1, LongLoop, 40, top, saw);
   const Signal high = Additive(PadPitch + 1, LongLoop, 40, top, saw);
@@ -131,6 +131,8 @@ XmInstrument Marimba() {
 XmInstrument Pluck() {
   Signal wave(static_cast<size_t>(0.8 * SynthRate), 0.0f);
   AddStrike(wave, 0, RecordedPitch, 1.0, PluckPartials(), 0.001);
+  // A brighter pick than the effects' pluck, so the running figure cuts through the band.
+  AddStrike(wave, 0, RecordedPitch, 1.0, {{7, 0.05, 0.03}, {8, 0.04, 0.025}, {10, 0.03, 0.02}, {12, 0.02, 0.015}}, 0.001);
   return OneShot("pluck", std::move(wave), RecordedPitch);
 }
 

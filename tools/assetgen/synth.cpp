@@ -149,15 +149,19 @@ void AddRoom(Signal& signal, double wet) {
 }
 
 void RemoveDc(Signal& signal) {
-  Biquad highPass = Biquad::HighPass(20.0, 0.707);
-  double sum = 0;
-  for (float& s : signal) {
-    s = highPass.Process(s);
-    sum += s;
-  }
   if (signal.empty()) return;
-  const float mean = static_cast<float>(sum / signal.size());
-  for (float& s : signal) s -= mean;
+  Biquad highPass = Biquad::HighPass(20.0, 0.707);
+  for (float& s : signal) s = highPass.Process(s);
+  // What offset is left is taken out in the shape of a raised cosine over the whole signal,
+  // which leaves the first and last samples where they were.
+  double sum = 0, weights = 0;
+  std::vector<double> window(signal.size());
+  for (size_t i = 0; i < signal.size(); ++i) {
+    window[i] = 0.5 - 0.5 * std::cos(TwoPi * (i + 0.5) / signal.size());
+    sum += signal[i];
+    weights += window[i];
+  }
+  for (size_t i = 0; i < signal.size(); ++i) signal[i] -= static_cast<float>(sum / weights * window[i]);
 }
 
 void FadeEdges(Signal& signal, double fadeIn, double fadeOut) {

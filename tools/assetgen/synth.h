@@ -69,10 +69,10 @@ void MixInto(Signal& out, const Signal& source, double start, double gain);
 // its length, so it should already hold room for the tail.
 void AddRoom(Signal& signal, double wet);
 
-// Finishing: removes any DC offset, ramps the first and last samples to silence, and scales
-// the peak to `peak` (a fraction of full scale).
-void RemoveDc(Signal& signal);
+// Finishing: ramps the first and last samples to silence, then removes any DC offset
+// without moving them, and scales the peak to `peak` (a fraction of full scale).
 void FadeEdges(Signal& signal, double fadeIn, double fadeOut);
+void RemoveDc(Signal& signal);
 void NormalisePeak(Signal& signal, double peak);
 
 // Rounds to 16-bit PCM, clamping at full scale.
