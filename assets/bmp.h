@@ -17,3 +17,10 @@ std::unique_ptr<RgbImage> LoadBmp(const char* path);
 
 // Returns null without any message when the file does not exist, else LoadBmp of it.
 std::unique_ptr<RgbImage> LoadImageFile(const char* path);
+
+// Why DecodeBmp refused a file; each kind has its own message text.
+enum class BmpError { None, UnknownFormat, OutOfMemory, ConversionError };
+
+// Decodes a whole BMP file held in memory without showing anything: null and the reason on
+// failure. Never reads outside the buffer, whatever its headers claim.
+std::unique_ptr<RgbImage> DecodeBmp(const uint8_t* data, size_t size, BmpError* error);

@@ -1,5 +1,7 @@
+#include <cstdlib>
 #include <iterator>
 
+#include "assets/sound_bank.h"
 #include "core/game_state.h"
 #include "core/rules.h"
 
@@ -24,4 +26,28 @@ void SetLevelBounds() {
   if (Game.Level < 0 || Game.Level > LastBoundedLevel) return;
   Game.LevelFloor = LevelBounds[Game.Level][0];
   Game.LevelTarget = LevelBounds[Game.Level][1];
+}
+
+void CheckLevelTarget() {
+  GameState& g = Game;
+  if (g.Score >= g.LevelTarget && g.BoardPhase == Play && g.Screen == Playing &&
+      g.LevelsButton == 2) {
+    g.BoardPhase = LevelComplete;
+    PlayEffect(g.Sounds.Levelup);
+  }
+}
+
+void AdvanceLevel() {
+  GameState& g = Game;
+  g.Level += 1;
+  SetLevelBounds();
+  g.BarWidth = 0.0f;
+  g.ScoringEnabled = false;
+  g.ChainCount = 0;
+  g.ChainScore = 0;
+  // The first five levels each have their own background; later ones pick one at random.
+  const int randomBackground = std::rand() % 6;
+  g.BackgroundIndex = g.Level >= 1 && g.Level <= 5 ? g.Level : randomBackground;
+  g.BoardPhase = Play;
+  g.TimeLeft = g.ModeIndex == Timed ? 50.0f : 0.0f;
 }

@@ -1,0 +1,186 @@
+// The ten mixer functions over SDL2_mixer. Modules and samples live in fixed tables and are
+// named by handles 1, 2, ... (0 and anything out of range name nothing and are ignored).
+// Files are decoded once the output device is open: a load before ImixStartMixer keeps the
+// path, and the start decodes everything kept.
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdio>
+
+#include "assets/mixer.h"
+
+namespace {
+
+constexpr int MaxModules = 8;
+constexpr int MaxSamples = 32;
+// Enough voices that effects of a long cascade never cut each other off.
+constexpr int MixChannels = 32;
+constexpr int OutputRate = 44100;
+constexpr int OutputChannels = 2;
+constexpr int OutputBufferFrames = 1024;
+
+constexpr int PathSize = 256;
+
+struct ModuleSlot {
+  char path[PathSize] = {};
+  Mix_Music* music = nullptr;
+};
+
+struct SampleSlot {
+  char path[PathSize] = {};
+  Mix_Chunk* chunk = nullptr;
+};
+
+struct MixerState {
+  bool audioInitialised = false;
+  bool deviceOpen = false;
+  int moduleCount = 0;
+  int sampleCount = 0;
+  ModuleSlot modules[MaxModules];
+  SampleSlot samples[MaxSamples];
+  unsigned char musicVolume = 255;
+  unsigned char fxVolume = 255;
+};
+
+MixerState Mixer;
+
+// Music volume on SDL_mixer's own scale of 0..128 (higher values are full): the game's 64
+// plays the tunes at half amplitude, 6 dB under effects played at full volume. The module
+// player leaves headroom of its own, so the music sits well below the effects.
+int MusicLevel() { return Mixer.musicVolume > MIX_MAX_VOLUME ? MIX_MAX_VOLUME : Mixer.musicVolume; }
+
+// An effect plays at its own volume (0..64, 64 full) scaled by the effects volume (0..255).
+int SampleLevel(unsigned char volume) {
+  const int clamped = volume > 64 ? 64 : volume;
+  return clamped * Mixer.fxVolume * MIX_MAX_VOLUME / (64 * 255);
+}
+
+void DecodePending() {
+  if (!Mixer.deviceOpen) return;
+  for (int i = 0; i < Mixer.moduleCount; ++i) {
+    ModuleSlot& slot = Mixer.modules[i];
+    if (!slot.music) slot.music = Mix_LoadMUS(slot.path);
+  }
+  for (int i = 0; i < Mixer.sampleCount; ++i) {
+    SampleSlot& slot = Mixer.samples[i];
+    if (!slot.chunk) slot.chunk = Mix_LoadWAV(slot.path);
+  }
+}
+
+// Stops all sound and forgets every module and sample; their handles name nothing after.
+void ReleaseAll() {
+  if (Mixer.deviceOpen) {
+    Mix_HaltMusic();
+    Mix_HaltChannel(-1);
+  }
+  for (int i = 0; i < Mixer.moduleCount; ++i) {
+    if (Mixer.modules[i].music) Mix_FreeMusic(Mixer.modules[i].music);
+    Mixer.modules[i] = ModuleSlot{};
+  }
+  for (int i = 0; i < Mixer.sampleCount; ++i) {
+    if (Mixer.samples[i].chunk) Mix_FreeChunk(Mixer.samples[i].chunk);
+    Mixer.samples[i] = SampleSlot{};
+  }
+  Mixer.moduleCount = 0;
+  Mixer.sampleCount = 0;
+}
+
+Mix_Music* ModuleOf(int handle) {
+  if (handle < 1 || handle > Mixer.moduleCount) return nullptr;
+  return Mixer.modules[handle - 1].music;
+}
+
+Mix_Chunk* SampleOf(int handle) {
+  if (handle < 1 || handle > Mixer.sampleCount) return nullptr;
+  return Mixer.samples[handle - 1].chunk;
+}
+
+}  // namespace
+
+// Called again when the window is re-created: the previous modules and samples are released
+// and the handles that follow replace them.
+bool ImixInit(int, int, int) {
+  ReleaseAll();
+  if (!Mixer.audioInitialised) {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    Mix_Init(MIX_INIT_MOD);  // WAV needs no decoder library; modules play only if it loads
+    Mixer.audioInitialised = true;
+  }
+  return true;
+}
+
+int ImixLoadModule(char* path, unsigned long) {
+  if (!Mixer.audioInitialised || Mixer.moduleCount == MaxModules) return 0;
+  ModuleSlot& slot = Mixer.modules[Mixer.moduleCount++];
+  std::snprintf(slot.path, sizeof slot.path, "%s", path);
+  DecodePending();
+  return Mixer.moduleCount;
+}
+
+int ImixLoadSample(char* path, unsigned long) {
+  if (!Mixer.audioInitialised || Mixer.sampleCount == MaxSamples) return 0;
+  SampleSlot& slot = Mixer.samples[Mixer.sampleCount++];
+  std::snprintf(slot.path, sizeof slot.path, "%s", path);
+  DecodePending();
+  return Mixer.sampleCount;
+}
+
+void ImixSetMusicVolume(unsigned char volume) {
+  Mixer.musicVolume = volume;
+  if (Mixer.deviceOpen) Mix_VolumeMusic(MusicLevel());
+}
+
+void ImixSetFXVolume(unsigned char volume) { Mixer.fxVolume = volume; }
+
+bool ImixStartMixer(WindowHandle) {
+  if (!Mixer.audioInitialised) return false;
+  if (!Mixer.deviceOpen) {
+    if (Mix_OpenAudio(OutputRate, MIX_DEFAULT_FORMAT, OutputChannels, OutputBufferFrames) != 0)
+      return false;
+    Mix_AllocateChannels(MixChannels);
+    Mixer.deviceOpen = true;
+  }
+  Mix_VolumeMusic(MusicLevel());
+  DecodePending();
+  return true;
+}
+
+bool ImixPlayModule(int module, bool loop) {
+  Mix_Music* music = ModuleOf(module);
+  if (!music) return false;
+  // Starting a module halts the one playing and begins at the first pattern.
+  if (Mix_PlayMusic(music, loop ? -1 : 1) != 0) return false;
+  Mix_VolumeMusic(MusicLevel());
+  return true;
+}
+
+bool ImixStopModule() {
+  if (Mixer.deviceOpen) Mix_HaltMusic();
+  return true;
+}
+
+// Pan 0 is full left, 255 full right, 128 the centre (both sides at full level). The flags
+// select nothing here. Returns the channel, or -1 when nothing plays.
+int ImixPlaySample(int sample, unsigned char volume, unsigned char pan, unsigned short) {
+  Mix_Chunk* chunk = SampleOf(sample);
+  if (!chunk) return -1;
+  const int channel = Mix_PlayChannel(-1, chunk, 0);
+  if (channel < 0) return -1;
+  Mix_Volume(channel, SampleLevel(volume));
+  const Uint8 left = pan <= 128 ? 255 : static_cast<Uint8>((255 - pan) * 2);
+  const Uint8 right = pan >= 128 ? 255 : static_cast<Uint8>(pan * 2);
+  Mix_SetPanning(channel, left, right);
+  return channel;
+}
+
+bool ImixUninit() {
+  ReleaseAll();
+  if (Mixer.deviceOpen) Mix_CloseAudio();
+  Mixer.deviceOpen = false;
+  if (Mixer.audioInitialised) {
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
+  Mixer.audioInitialised = false;
+  return true;
+}

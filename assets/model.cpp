@@ -1,0 +1,74 @@
+#include "assets/model.h"
+
+#include <GL/gl.h>
+
+#include "assets/textures.h"
+
+namespace {
+
+void ReleaseModel(Model& model) {
+  for (int i = 0; i < model.meshCount; ++i) delete[] model.meshes[i].triangleIndices;
+  for (int i = 0; i < model.materialCount; ++i) delete[] model.materials[i].textureFileName;
+  delete[] model.meshes;
+  delete[] model.materials;
+  delete[] model.triangles;
+  delete[] model.vertices;
+  model.meshes = nullptr;
+  model.materials = nullptr;
+  model.triangles = nullptr;
+  model.vertices = nullptr;
+  model.meshCount = 0;
+  model.materialCount = 0;
+  model.triangleCount = 0;
+  model.vertexCount = 0;
+}
+
+}  // namespace
+
+Model::~Model() { ReleaseModel(*this); }
+
+void Model::LoadTextures() {
+  for (int i = 0; i < materialCount; ++i) {
+    ModelMaterial& material = materials[i];
+    const bool named = material.textureFileName && material.textureFileName[0] != '\0';
+    material.textureId = named ? LoadPlainTexture(material.textureFileName) : 0;
+  }
+}
+
+void Model::Draw() {
+  const GLboolean texturing = glIsEnabled(GL_TEXTURE_2D);
+  for (int m = 0; m < meshCount; ++m) {
+    const ModelMesh& mesh = meshes[m];
+    if (mesh.materialIndex >= 0) {
+      const ModelMaterial& material = materials[mesh.materialIndex];
+      glMaterialfv(GL_FRONT, GL_AMBIENT, material.ambient);
+      glMaterialfv(GL_FRONT, GL_DIFFUSE, material.diffuse);
+      glMaterialfv(GL_FRONT, GL_SPECULAR, material.specular);
+      glMaterialfv(GL_FRONT, GL_EMISSION, material.emissive);
+      glMaterialf(GL_FRONT, GL_SHININESS, material.shininess);
+      if (material.textureId != 0) {
+        glBindTexture(GL_TEXTURE_2D, material.textureId);
+        glEnable(GL_TEXTURE_2D);
+      } else {
+        glDisable(GL_TEXTURE_2D);
+      }
+    } else {
+      // No material: the previous mesh's material stays in effect.
+      glDisable(GL_TEXTURE_2D);
+    }
+    glBegin(GL_TRIANGLES);
+    for (int i = 0; i < mesh.triangleIndexCount; ++i) {
+      const ModelTriangle& triangle = triangles[mesh.triangleIndices[i]];
+      for (int corner = 0; corner < 3; ++corner) {
+        glNormal3fv(triangle.normals[corner]);
+        glTexCoord2f(triangle.s[corner], triangle.t[corner]);
+        glVertex3fv(vertices[triangle.vertexIndices[corner]].position);
+      }
+    }
+    glEnd();
+  }
+  if (texturing)
+    glEnable(GL_TEXTURE_2D);
+  else
+    glDisable(GL_TEXTURE_2D);
+}

@@ -1,0 +1,119 @@
+#include "storage/saved_game.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include "core/game_state.h"
+#include "core/rules.h"
+#include "storage/user_data.h"
+
+namespace {
+
+constexpr char SavedGameFileName[] = "data.inf";
+
+// The file is four header words, then the board in nine groups of nine words: the eight cells
+// of a row followed by column 0 of the next row (of FloorRow after row 8), which the next
+// group repeats. Cell (r, c) is therefore word 4 + 9r + c.
+enum HeaderWord { ModeWord, LevelWord, TimeLeftWord, ScoreWord, HeaderWordCount };
+constexpr int GroupWordCount = BoardColumns + 1;
+constexpr int SavedGameWordCount = HeaderWordCount + BoardRows * GroupWordCount;
+constexpr size_t SavedGameSize = SavedGameWordCount * WordSize;
+
+// Far beyond any level or score reached in play, and low enough that the run points
+// (5 * Level + 10) and the score that grows from here stay within an int.
+constexpr int MaxSavedLevel = 1000000;
+constexpr int MaxSavedScore = 1000000000;
+
+constexpr int BackgroundChoices = 6;
+constexpr int LastLevelWithOwnBackground = 5;
+
+// Board and FloorRow addressed as one block of rows 0 to 9, counted cell by cell.
+int& BoardWord(int index) {
+  constexpr int boardCells = BoardRows * BoardColumns;
+  if (index < boardCells) return Game.Board[index / BoardColumns][index % BoardColumns];
+  return Game.FloorRow[index - boardCells];
+}
+
+// The time bar truncated toward zero; a value beyond the range of a word stops at its edge.
+int StoredTimeLeft() {
+  const float value = std::trunc(Game.TimeLeft);
+  if (std::isnan(value)) return 0;
+  if (value <= static_cast<float>(std::numeric_limits<int>::min())) {
+    return std::numeric_limits<int>::min();
+  }
+  if (value >= static_cast<float>(std::numeric_limits<int>::max())) {
+    return std::numeric_limits<int>::max();
+  }
+  return static_cast<int>(value);
+}
+
+bool ReadSavedGameWords(int* words) {
+  FILE* file = OpenDataFileWithFallback(SavedGameFileName);
+  if (!file) return false;
+  uint8_t bytes[SavedGameSize];
+  const size_t size = std::fread(bytes, 1, SavedGameSize, file);
+  std::fclose(file);
+  if (size != SavedGameSize) return false;
+  for (int i = 0; i < SavedGameWordCount; ++i) words[i] = DecodeWord(bytes + i * WordSize);
+  return true;
+}
+
+bool SavedGameIsUsable(const int* words) {
+  if (words[ModeWord] != Levels && words[ModeWord] != Timed) return false;
+  if (words[LevelWord] < 0 || words[LevelWord] > MaxSavedLevel) return false;
+  if (words[ScoreWord] < 0 || words[ScoreWord] > MaxSavedScore) return false;
+  // The repeated column-0 words are overwritten when read, so only the last copy counts.
+  for (int row = 0; row < BoardRows; ++row) {
+    for (int column = 0; column < BoardColumns; ++column) {
+      const int cell = words[HeaderWordCount + row * GroupWordCount + column];
+      if (cell < 0 || cell > FruitKinds) return false;
+    }
+  }
+  return true;
+}
+
+void ApplySavedGame(const int* words) {
+  Game.ModeIndex = words[ModeWord];
+  Game.LevelsButton = Game.ModeIndex == Levels ? 2 : 0;
+  Game.TimedButton = Game.ModeIndex == Timed ? 2 : 0;
+  Game.Level = words[LevelWord];
+  Game.TimeLeft = static_cast<float>(words[TimeLeftWord]);
+  Game.Score = words[ScoreWord];
+  Game.ShownScore = static_cast<float>(Game.Score);  // shown at once, without counting up
+  for (int group = 0; group < BoardRows; ++group) {
+    for (int k = 0; k < GroupWordCount; ++k) {
+      BoardWord(group * BoardColumns + k) = words[HeaderWordCount + group * GroupWordCount + k];
+    }
+  }
+}
+
+// Done whether or not a game was read: the resumed board stands on a solid floor.
+void SettleResumedGame() {
+  for (int& cell : Game.FloorRow) cell = SolidFloor;
+  Game.BackgroundIndex = std::rand() % BackgroundChoices;
+  if (Game.Level >= 0 && Game.Level <= LastLevelWithOwnBackground) Game.BackgroundIndex = Game.Level;
+  SetLevelBounds();
+}
+
+}  // namespace
+
+void WriteSavedGame() {
+  DataFileImage<SavedGameSize> image;
+  image.PutWord(Game.ModeIndex);
+  image.PutWord(Game.Level);
+  image.PutWord(StoredTimeLeft());
+  image.PutWord(Game.Score);
+  for (int group = 0; group < BoardRows; ++group) {
+    for (int k = 0; k < GroupWordCount; ++k) image.PutWord(BoardWord(group * BoardColumns + k));
+  }
+  image.WriteAs(SavedGameFileName);
+}
+
+// The file is checked whole before anything is applied, so a damaged file never leaves a
+// half-loaded game or a board cell that names no fruit model.
+void ReadSavedGame() {
+  int words[SavedGameWordCount];
+  if (ReadSavedGameWords(words) && SavedGameIsUsable(words)) ApplySavedGame(words);
+  SettleResumedGame();
+}

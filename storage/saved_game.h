@@ -1,0 +1,11 @@
+// The saved game "data.inf": mode, level, time bar, score and board, 85 words.
+#pragma once
+
+// Stores the game in progress in the user folder at exit; skipped when it cannot.
+void WriteSavedGame();
+
+// Resumes the stored game from the user folder, or else from base/. A file that is missing,
+// short or holds values no game can have (a mode other than Levels or Timed, a level or score
+// out of range, a cell that is no fruit kind) is no saved game: the state stays as it is.
+// Either way the floor is made solid, a background is chosen and the level bounds are set.
+void ReadSavedGame();
