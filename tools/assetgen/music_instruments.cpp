@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 #include "tools/assetgen/synth.h"
@@ -53,6 +54,12 @@ XmInstrument OneShot(const char* name, Signal wave, double pitch) {
 // Fades to 0 over `fade` from `amount`: how much of an onset is left at time t.
 double Onset(double t, double fade) { return std::pow(std::max(0.0, 1.0 - t / fade), 2.0); }
 
+// Detuned copies that chorus against a tone leave out its fundamental: the body of the note
+// stays steady and only the overtones shimmer, instead of the whole note throbbing.
+std::function<double(int, double)> WithoutFundamental(std::function<double(int, double)> amplitude) {
+  return [amplitude](int n, double t) { return n == 1 ? 0.0 : amplitude(n, t); };
+}
+
 }  // namespace
 
 XmInstrument SoftLead(double tickSeconds) {
@@ -81,7 +88,7 @@ XmInstrument PulseLead(double tickSeconds) {
   };
   const int onset = SynthRate / 20;
   Signal wave = Additive(RecordedPitch, onset + LongLoop, 20, 9000, pulse(1.0));
-  const Signal detuned = Additive(RecordedPitch + 1, onset + LongLoop, 20, 9000, pulse(0.0));
+  const Signal detuned = Additive(RecordedPitch + 1, onset + LongLoop, 20, 9000, WithoutFundamental(pulse(0.0)));
   for (size_t i = 0; i < wave.size(); ++i) wave[i] += 0.45f * detuned[i];
   XmInstrument in = Instrument("pulse lead", std::move(wave), RecordedPitch, onset, LongLoop);
   in.volumeEnvelope = EnvelopeInSeconds({{0, 0}, {0.01, 64}, {0.18, 46}, {0.4, 0}}, 2, tickSeconds);
@@ -97,8 +104,8 @@ XmInstrument WarmPad(double tickSeconds, bool bright) {
   auto saw = [cutoff](int n, double) { return std::exp(-n / cutoff) / n; };
   const double top = bright ? 7000 : 3500;
   Signal wave = Additive(PadPitch, LongLoop, 40, top, saw);
-  const Signal low = Additive(PadPitch - 1, LongLoop, 40, top, saw);
-  const Signal high = Additive(PadPitch + 1, LongLoop, 40, top, saw);
+  const Signal low = Additive(PadPitch - 1, LongLoop, 40, top, WithoutFundamental(saw));
+  const Signal high = Additive(PadPitch + 1, LongLoop, 40, top, WithoutFundamental(saw));
   for (size_t i = 0; i < wave.size(); ++i) wave[i] += 0.6f * (low[i] + high[i]);
   XmInstrument in = Instrument(bright ? "bright pad" : "warm pad", std::move(wave), PadPitch, 0, LongLoop);
   in.volumeEnvelope = bright
