@@ -51,7 +51,7 @@ XmInstrument OneShot(const char* name, Signal wave, double pitch) {
   return Instrument(name, std::move(wave), pitch, 0, 0);
 }
 
-// Fades to 0 over `fade` from `amount`: how much of an onset is left at time t.
+// How much of an onset is left at time t: 1 at the start, falling smoothly to 0 at `fade`.
 double Onset(double t, double fade) { return std::pow(std::max(0.0, 1.0 - t / fade), 2.0); }
 
 // Detuned copies that chorus against a tone leave out its fundamental: the body of the note

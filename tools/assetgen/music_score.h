@@ -63,15 +63,16 @@ class ChordLine {
   std::vector<Chord> halves_;
 };
 
-// A melody in note:length tokens ("C5:4 Bb4:2 F#5:6 r:4", lengths in rows). A rest releases
-// the note before it. When `echo` is given, the line repeats `echoDelay` rows later on the
-// echo voice, softer by `echoLevel`. Throws std::invalid_argument unless the line fills
-// whole bars. Returns the number of bars written.
+// A delayed, softer copy of a melody on a voice of its own; a channel of -1 means none.
 struct EchoPart {
   Voice voice{-1, 0, 0, 128};
-  int delay = 3;
-  double level = 0.4;
+  int delay = 3;       // rows
+  double level = 0.4;  // of the melody's volume
 };
+
+// A melody in note:length tokens ("C5:4 Bb4:2 F#5:6 r:4", lengths in rows). A rest releases
+// the note before it. Throws std::invalid_argument unless the line fills whole bars.
+// Returns the number of bars written.
 int WriteMelody(Arrangement& song, const Voice& voice, int startBar, const std::string& line,
                 const EchoPart& echo = {});
 
