@@ -1,7 +1,7 @@
 // The two tunes: base/theme1.xm, relaxed and pastoral in F major for the Levels mode, and
 // base/theme2.xm, brisk and bright in A minor for the Timed mode. Each runs intro, verse,
-// verse with echo, bridge, verse again and a closing turnaround whose last chord leads back
-// into the intro. The mixer starts a finished song again from its very beginning, so the
+// verse with echo, bridge (the Timed theme then a half-time breakdown), verse again and a
+// closing turnaround whose last chord leads back into the intro. The mixer starts a finished song again from its very beginning, so the
 // module's own loop goes there too and both ways of looping sound alike.
 #include "tools/assetgen/assetgen.h"
 #include "tools/assetgen/music_instruments.h"
@@ -14,7 +14,9 @@ namespace {
 // Ten channels: lead, its echo, arpeggio, three pad voices, bass, kick, snare, hi-hat.
 enum Channel { Lead, Echo, Arp, Pad, Bass = Pad + 3, KickDrum, SnareDrum, Hat, ChannelCount };
 
-constexpr int Speed = 6;        // ticks per row; four rows to the beat
+// Six ticks per row and four rows to the beat make the module's tempo field the tune's
+// beats per minute.
+constexpr int Speed = 6;
 constexpr int BarsPerPattern = 4;
 
 // Seconds per tick at a tempo in beats per minute: a tick lasts 2.5 / tempo seconds.
