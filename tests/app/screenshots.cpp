@@ -162,6 +162,12 @@ bool TakeShots(const std::string& folder, const char* layout) {
   int width = 0;
   int height = 0;
   SDL_GL_GetDrawableSize(reinterpret_cast<SDL_Window*>(Game.Window), &width, &height);
+  // The scene load leaves the depth test off; the overlay of the first frame switches it on
+  // for the board of every later frame. In the game the first frame after a load shows a
+  // panel without fruit, so draw that frame here too before the fruit are photographed.
+  Game.Screen = ResumePrompt;
+  DrawFrame();
+  SwapGameWindow();
   for (const Shot& shot : Shots) {
     ResetButtons();
     SetUpBoardInPlay();
