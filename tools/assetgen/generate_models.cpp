@@ -82,7 +82,7 @@ PartPainter LeafPainter(Colour green, uint32_t seed) {
     const double rim = SmoothStep(0.75, 1.0, std::abs(across));
     const double mottle = Fbm(at.position * 6.0, seed, 3);
     Colour c = green * (0.85 + 0.3 * mottle);
-    c = Mix(c, Mix(green, Rgb8(220, 235, 150), 0.5), 0.6 * midrib + 0.25 * vein);
+    c = Mix(c, Mix(green, SkinColour(220, 235, 150), 0.5), 0.6 * midrib + 0.25 * vein);
     c = c * (1.0 - 0.25 * rim);
     return Lit(c, at, 0.18, 20);
   };
@@ -101,8 +101,8 @@ Fruit Peach() {
   auto bodyPaint = [](const SurfacePoint& at) {
     const double blush = Clamp01(0.55 * Fbm(at.position * 1.3, 11, 3) + 0.5 * at.v +
                                  0.25 * std::cos(FromFront(at.u)) - 0.25);
-    Colour c = Mix(Rgb8(255, 216, 220), Rgb8(250, 156, 182), SmoothStep(0.0, 0.6, blush));
-    c = Mix(c, Rgb8(228, 92, 132), SmoothStep(0.5, 1.0, blush) * 0.8);
+    Colour c = Mix(SkinColour(255, 216, 220), SkinColour(250, 156, 182), SmoothStep(0.0, 0.6, blush));
+    c = Mix(c, SkinColour(228, 92, 132), SmoothStep(0.5, 1.0, blush) * 0.8);
     c = c * (0.96 + 0.08 * ValueNoise(at.position * 40.0, 12));  // fuzz
     const double crease = FrontLine(at.u, 0.09) * SmoothStep(0.3, 0.8, at.v);
     const double hollow = SmoothStep(0.90, 1.0, at.v);
@@ -111,13 +111,13 @@ Fruit Peach() {
   };
   return {{{"body", skin, 20, 13, BodySkin, bodyPaint},
            {"stalk", Stalk({0, 0.98, 0}, {0.05, 1.28, 0.02}, 0.07, {0.03, 0, 0}), 6, 3,
-            PartSkinA, StalkPainter(Rgb8(120, 84, 48), 13)},
+            PartSkinA, StalkPainter(SkinColour(120, 84, 48), 13)},
            {"leaf", Placed(Leaf(0.95, 0.30, 0.35), {0.04, 1.18, 0.02}, {0.75, 0.55, 0.12},
                            {-0.4, 0.5, 0.8}),
-            6, 5, PartSkinB, LeafPainter(Rgb8(74, 150, 52), 14)},
+            6, 5, PartSkinB, LeafPainter(SkinColour(74, 150, 52), 14)},
            {"small leaf", Placed(Leaf(0.62, 0.22, 0.3), {-0.02, 1.16, -0.02},
                                  {-0.7, 0.45, -0.25}, {0.3, 0.6, 0.6}),
-            6, 4, PartSkinC, LeafPainter(Rgb8(64, 138, 46), 15)}},
+            6, 4, PartSkinC, LeafPainter(SkinColour(64, 138, 46), 15)}},
           1.45,
           24.0f};
 }
@@ -129,11 +129,11 @@ Fruit Orange() {
                 {0.62, 1.08}, {0.2, 1.19}, {0, 1.16}});
   auto bodyPaint = [](const SurfacePoint& at) {
     const double tone = Fbm(at.position * 1.6, 21, 3);
-    Colour c = Mix(Rgb8(244, 126, 18), Rgb8(255, 172, 44), tone);
+    Colour c = Mix(SkinColour(244, 126, 18), SkinColour(255, 172, 44), tone);
     const double pore = SmoothStep(0.32, 0.05, CellDistance(at.position * 11.0, 22));
     c = c * (1.0 - 0.16 * pore);
     const double navel = SmoothStep(0.94, 1.0, at.v);
-    c = Mix(c, Rgb8(170, 120, 40), 0.5 * navel);
+    c = Mix(c, SkinColour(170, 120, 40), 0.5 * navel);
     return Lit(c, at, 0.30, 22) + Colour{1, 1, 1} * (0.06 * pore * BakedGloss(at.normal, 6));
   };
   // The button: a flat five-pointed star on the top.
@@ -142,7 +142,7 @@ Fruit Orange() {
   const SurfaceFunction button = Revolve(disc, star);
   auto onTop = [button](double u, double v) { return button(u, v) + Vec3{0, 1.15, 0}; };
   auto buttonPaint = [](const SurfacePoint& at) {
-    return Lit(Mix(Rgb8(96, 128, 40), Rgb8(140, 150, 60), at.v), at, 0.1, 10);
+    return Lit(Mix(SkinColour(96, 128, 40), SkinColour(140, 150, 60), at.v), at, 0.1, 10);
   };
   return {{{"body", Revolve(body), 20, 14, BodySkin, bodyPaint},
            {"button", onTop, 10, 3, PartSkinA, buttonPaint}},
@@ -166,9 +166,9 @@ Fruit Lemon() {
   };
   auto bodyPaint = [](const SurfacePoint& at) {
     const double tone = Fbm(at.position * 1.4, 31, 3);
-    Colour c = Mix(Rgb8(255, 234, 64), Rgb8(255, 248, 130), tone);
+    Colour c = Mix(SkinColour(255, 234, 64), SkinColour(255, 248, 130), tone);
     const double ends = SmoothStep(0.35, 0.05, std::min(at.v, 1.0 - at.v));
-    c = Mix(c, Rgb8(196, 196, 52), 0.55 * ends);
+    c = Mix(c, SkinColour(196, 196, 52), 0.55 * ends);
     const double pore = SmoothStep(0.28, 0.04, CellDistance(at.position * 13.0, 32));
     c = c * (1.0 - 0.10 * pore);
     return Lit(c, at, 0.5, 20);
@@ -185,15 +185,15 @@ Fruit Grapes() {
                           {0.02, 0.06, -0.42},  {-0.06, -0.58, 0.16}, {0.30, -0.52, -0.30},
                           {0.06, -1.12, 0.02}};
   Fruit fruit{{}, 1.45, 56.0f};
-  const Colour tints[4] = {Rgb8(142, 64, 178), Rgb8(124, 54, 162), Rgb8(152, 72, 184),
-                           Rgb8(132, 56, 156)};
+  const Colour tints[4] = {SkinColour(142, 64, 178), SkinColour(124, 54, 162), SkinColour(152, 72, 184),
+                           SkinColour(132, 56, 156)};
   int index = 0;
   for (const Vec3& centre : centres) {
     const int tint = index % 4;
     auto paint = [tint, tints, centre](const SurfacePoint& at) {
       const Vec3 local = at.position - centre;
       const double bloom = Fbm(local * 7.0, 41 + static_cast<uint32_t>(tint), 3);
-      Colour c = Mix(tints[tint], Rgb8(176, 150, 200), 0.35 * SmoothStep(0.45, 0.85, bloom));
+      Colour c = Mix(tints[tint], SkinColour(176, 150, 200), 0.35 * SmoothStep(0.45, 0.85, bloom));
       // Berries lower in the bunch and further back sit in the others' shade.
       const double shade = 1.0 - 0.18 * SmoothStep(0.7, -1.2, centre.y + 0.4 * centre.z);
       return Lit(c * shade, at, 0.5, 40);
@@ -202,7 +202,7 @@ Fruit Grapes() {
                            BerrySkins[tint], paint});
   }
   fruit.parts.push_back({"stalk", Stalk({0.0, 0.85, 0.0}, {0.18, 1.42, -0.05}, 0.09, {0.08, 0, 0}),
-                         6, 3, PartSkinA, StalkPainter(Rgb8(112, 100, 46), 42)});
+                         6, 3, PartSkinA, StalkPainter(SkinColour(112, 100, 46), 42)});
   return fruit;
 }
 
@@ -214,17 +214,17 @@ Fruit Pear() {
                 {0, 1.22}});
   auto bodyPaint = [](const SurfacePoint& at) {
     const double tone = Fbm(at.position * 1.2, 51, 3);
-    Colour c = Mix(Rgb8(86, 144, 36), Rgb8(128, 174, 50), tone);
-    c = Mix(c, Rgb8(176, 150, 52), 0.35 * SmoothStep(0.6, 0.9, tone));  // warm blush
+    Colour c = Mix(SkinColour(86, 144, 36), SkinColour(128, 174, 50), tone);
+    c = Mix(c, SkinColour(176, 150, 52), 0.35 * SmoothStep(0.6, 0.9, tone));  // warm blush
     const double speck = SmoothStep(0.10, 0.03, CellDistance(at.position * 9.0, 52));
-    c = Mix(c, Rgb8(120, 96, 42), 0.55 * speck);
-    c = Mix(c, Rgb8(130, 104, 50), 0.5 * SmoothStep(0.88, 1.0, at.v));  // russet at the stalk
-    c = Mix(c, Rgb8(80, 60, 30), 0.8 * SmoothStep(0.05, 0.0, at.v));    // the dried flower
+    c = Mix(c, SkinColour(120, 96, 42), 0.55 * speck);
+    c = Mix(c, SkinColour(130, 104, 50), 0.5 * SmoothStep(0.88, 1.0, at.v));  // russet at the stalk
+    c = Mix(c, SkinColour(80, 60, 30), 0.8 * SmoothStep(0.05, 0.0, at.v));    // the dried flower
     return Lit(c, at, 0.26, 18);
   };
   return {{{"body", Revolve(body), 20, 13, BodySkin, bodyPaint},
            {"stalk", Stalk({0, 1.12, 0}, {0.16, 1.62, 0.0}, 0.07, {0.08, 0, 0}), 6, 3,
-            PartSkinA, StalkPainter(Rgb8(110, 76, 40), 53)}},
+            PartSkinA, StalkPainter(SkinColour(110, 76, 40), 53)}},
           1.5,
           30.0f};
 }
@@ -251,13 +251,13 @@ Fruit Strawberry() {
     double nearest = 1e9;
     for (const Vec3& s : seeds) nearest = std::min(nearest, Length(s - at.position));
     const double tone = Fbm(at.position * 1.5, 61, 3);
-    Colour c = Mix(Rgb8(224, 38, 50), Rgb8(252, 80, 72), tone);
-    c = Mix(c, Rgb8(150, 10, 28), 0.5 * SmoothStep(0.3, 0.0, at.v));
-    c = Mix(c, Rgb8(240, 170, 120), 0.7 * SmoothStep(0.86, 0.98, at.v));  // pale under the calyx
+    Colour c = Mix(SkinColour(224, 38, 50), SkinColour(252, 80, 72), tone);
+    c = Mix(c, SkinColour(150, 10, 28), 0.5 * SmoothStep(0.3, 0.0, at.v));
+    c = Mix(c, SkinColour(240, 170, 120), 0.7 * SmoothStep(0.86, 0.98, at.v));  // pale under the calyx
     const double pit = SmoothStep(0.09, 0.04, nearest);
     const double seed = SmoothStep(0.045, 0.025, nearest);
     c = c * (1.0 - 0.3 * pit);
-    c = Mix(c, Rgb8(250, 220, 100), seed);
+    c = Mix(c, SkinColour(250, 220, 100), seed);
     return Lit(c, at, 0.45, 30);
   };
   Fruit fruit{{{"body", skin, 18, 11, BodySkin, bodyPaint}}, 1.45, 36.0f};
@@ -268,10 +268,10 @@ Fruit Strawberry() {
     fruit.parts.push_back({"sepal " + std::to_string(i + 1),
                            Placed(Leaf(1.05, 0.26, -0.3), out * 0.05 + Vec3{0, 1.03, 0},
                                   out + Vec3{0, 0.02, 0}, {0, 1, 0}),
-                           6, 4, PartSkinB, LeafPainter(Rgb8(58, 138, 40), 62)});
+                           6, 4, PartSkinB, LeafPainter(SkinColour(58, 138, 40), 62)});
   }
   fruit.parts.push_back({"stalk", Stalk({0, 0.9, 0}, {0.06, 1.36, 0.02}, 0.08, {0.04, 0, 0}), 6,
-                         3, PartSkinA, StalkPainter(Rgb8(84, 140, 48), 63)});
+                         3, PartSkinA, StalkPainter(SkinColour(84, 140, 48), 63)});
   return fruit;
 }
 
@@ -286,16 +286,16 @@ Fruit Plum() {
                 {0.80, 0.82}, {0.50, 1.16}, {0.20, 1.25}, {0, 1.17}});
   auto bodyPaint = [](const SurfacePoint& at) {
     const double tone = Fbm(at.position * 1.3, 71, 3);
-    Colour c = Mix(Rgb8(32, 44, 122), Rgb8(56, 42, 126), tone);
+    Colour c = Mix(SkinColour(32, 44, 122), SkinColour(56, 42, 126), tone);
     const double bloom = Fbm(at.position * 7.0, 72, 4);
-    c = Mix(c, Rgb8(118, 140, 196), 0.3 * SmoothStep(0.45, 0.85, bloom));
+    c = Mix(c, SkinColour(118, 140, 196), 0.3 * SmoothStep(0.45, 0.85, bloom));
     const double crease = FrontLine(at.u, 0.06) * SmoothStep(0.1, 0.5, at.v);
     c = c * (1.0 - 0.3 * crease - 0.3 * SmoothStep(0.92, 1.0, at.v));
     return Lit(c, at, 0.4, 16);
   };
   return {{{"body", Revolve(body, seam), 20, 14, BodySkin, bodyPaint},
            {"stalk", Stalk({0, 1.12, 0}, {-0.1, 1.5, 0.02}, 0.06, {-0.05, 0, 0}), 6, 3,
-            PartSkinA, StalkPainter(Rgb8(104, 80, 44), 73)}},
+            PartSkinA, StalkPainter(SkinColour(104, 80, 44), 73)}},
           1.42,
           28.0f};
 }

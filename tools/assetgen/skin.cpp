@@ -37,7 +37,7 @@ double Fade(double t) { return t * t * (3.0 - 2.0 * t); }
 
 Colour Mix(Colour a, Colour b, double amount) { return a * (1.0 - amount) + b * amount; }
 
-Colour Rgb8(int r, int g, int b) { return {r / 255.0, g / 255.0, b / 255.0}; }
+Colour SkinColour(int r, int g, int b) { return {r / 255.0, g / 255.0, b / 255.0}; }
 
 double Clamp01(double x) { return std::clamp(x, 0.0, 1.0); }
 

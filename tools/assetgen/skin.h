@@ -19,7 +19,7 @@ inline Colour operator*(Colour a, double k) { return {a.r * k, a.g * k, a.b * k}
 inline Colour operator*(Colour a, Colour b) { return {a.r * b.r, a.g * b.g, a.b * b.b}; }
 Colour Mix(Colour a, Colour b, double amount);
 // The colour of 8-bit channels.
-Colour Rgb8(int r, int g, int b);
+Colour SkinColour(int r, int g, int b);
 
 double Clamp01(double x);
 double SmoothStep(double edge0, double edge1, double x);
