@@ -109,7 +109,7 @@ Fruit Peach() {
     c = c * (1.0 - 0.4 * crease - 0.35 * hollow);
     return Lit(c, at, 0.22, 14);
   };
-  return {{{"body", skin, 20, 13, BodySkin, bodyPaint},
+  return {{{"body", skin, 14, 9, BodySkin, bodyPaint},
            {"stalk", Stalk({0, 0.98, 0}, {0.05, 1.28, 0.02}, 0.07, {0.03, 0, 0}), 6, 3,
             PartSkinA, StalkPainter(SkinColour(120, 84, 48), 13)},
            {"leaf", Placed(Leaf(0.95, 0.30, 0.35), {0.04, 1.18, 0.02}, {0.75, 0.55, 0.12},
@@ -144,7 +144,7 @@ Fruit Orange() {
   auto buttonPaint = [](const SurfacePoint& at) {
     return Lit(Mix(SkinColour(96, 128, 40), SkinColour(140, 150, 60), at.v), at, 0.1, 10);
   };
-  return {{{"body", Revolve(body), 20, 14, BodySkin, bodyPaint},
+  return {{{"body", Revolve(body), 14, 10, BodySkin, bodyPaint},
            {"button", onTop, 10, 3, PartSkinA, buttonPaint}},
           1.36,
           40.0f};
@@ -173,7 +173,7 @@ Fruit Lemon() {
     c = c * (1.0 - 0.10 * pore);
     return Lit(c, at, 0.5, 20);
   };
-  return {{{"body", lying, 20, 15, BodySkin, bodyPaint}}, 1.5, 48.0f};
+  return {{{"body", lying, 14, 10, BodySkin, bodyPaint}}, 1.5, 48.0f};
 }
 
 // --- 4 grapes: a bunch of purple berries narrowing downward, hanging from a stalk.
@@ -198,7 +198,7 @@ Fruit Grapes() {
       const double shade = 1.0 - 0.18 * SmoothStep(0.7, -1.2, centre.y + 0.4 * centre.z);
       return Lit(c * shade, at, 0.5, 40);
     };
-    fruit.parts.push_back({"berry " + std::to_string(++index), Sphere(centre, Berry), 8, 5,
+    fruit.parts.push_back({"berry " + std::to_string(++index), Sphere(centre, Berry), 7, 4,
                            BerrySkins[tint], paint});
   }
   fruit.parts.push_back({"stalk", Stalk({0.0, 0.85, 0.0}, {0.18, 1.42, -0.05}, 0.09, {0.08, 0, 0}),
@@ -222,7 +222,7 @@ Fruit Pear() {
     c = Mix(c, SkinColour(80, 60, 30), 0.8 * SmoothStep(0.05, 0.0, at.v));    // the dried flower
     return Lit(c, at, 0.26, 18);
   };
-  return {{{"body", Revolve(body), 20, 13, BodySkin, bodyPaint},
+  return {{{"body", Revolve(body), 14, 9, BodySkin, bodyPaint},
            {"stalk", Stalk({0, 1.12, 0}, {0.16, 1.62, 0.0}, 0.07, {0.08, 0, 0}), 6, 3,
             PartSkinA, StalkPainter(SkinColour(110, 76, 40), 53)}},
           1.5,
@@ -260,7 +260,7 @@ Fruit Strawberry() {
     c = Mix(c, SkinColour(250, 220, 100), seed);
     return Lit(c, at, 0.45, 30);
   };
-  Fruit fruit{{{"body", skin, 18, 11, BodySkin, bodyPaint}}, 1.45, 36.0f};
+  Fruit fruit{{{"body", skin, 14, 9, BodySkin, bodyPaint}}, 1.45, 36.0f};
   constexpr int Sepals = 6;
   for (int i = 0; i < Sepals; ++i) {
     const double a = 2.0 * Pi * (i + 0.25) / Sepals;
@@ -268,7 +268,7 @@ Fruit Strawberry() {
     fruit.parts.push_back({"sepal " + std::to_string(i + 1),
                            Placed(Leaf(1.05, 0.26, -0.3), out * 0.05 + Vec3{0, 1.03, 0},
                                   out + Vec3{0, 0.02, 0}, {0, 1, 0}),
-                           6, 4, PartSkinB, LeafPainter(SkinColour(58, 138, 40), 62)});
+                           4, 3, PartSkinB, LeafPainter(SkinColour(58, 138, 40), 62)});
   }
   fruit.parts.push_back({"stalk", Stalk({0, 0.9, 0}, {0.06, 1.36, 0.02}, 0.08, {0.04, 0, 0}), 6,
                          3, PartSkinA, StalkPainter(SkinColour(84, 140, 48), 63)});
@@ -293,7 +293,7 @@ Fruit Plum() {
     c = c * (1.0 - 0.3 * crease - 0.3 * SmoothStep(0.92, 1.0, at.v));
     return Lit(c, at, 0.4, 16);
   };
-  return {{{"body", Revolve(body, seam), 20, 14, BodySkin, bodyPaint},
+  return {{{"body", Revolve(body, seam), 14, 10, BodySkin, bodyPaint},
            {"stalk", Stalk({0, 1.12, 0}, {-0.1, 1.5, 0.02}, 0.06, {-0.05, 0, 0}), 6, 3,
             PartSkinA, StalkPainter(SkinColour(104, 80, 44), 73)}},
           1.42,
