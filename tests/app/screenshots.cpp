@@ -8,7 +8,6 @@
 // an 800 by 600 mode (scripts/screenshots.sh runs one).
 #include <GL/gl.h>
 #include <SDL.h>
-#include <png.h>
 
 #include <cstdio>
 #include <cstring>
@@ -21,33 +20,22 @@
 #include "app/window.h"
 #include "core/game_state.h"
 #include "tests/render/scene_fixture.h"
+#include "tools/assetgen/review_image.h"
 
 namespace {
 
+// Reads the frame back and writes it through the artwork review tools' PNG writer.
 bool WritePng(const std::string& path, int width, int height) {
   std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 3);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return false;
+  std::vector<float> rgb(pixels.size());
+  const size_t rowSize = static_cast<size_t>(width) * 3;
+  for (int row = 0; row < height; ++row) {  // GL rows run bottom up, the PNG's top down
+    const uint8_t* from = pixels.data() + static_cast<size_t>(height - 1 - row) * rowSize;
+    for (size_t i = 0; i < rowSize; ++i) rgb[row * rowSize + i] = from[i] / 255.0f;
   }
-  png_init_io(png, file);
-  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int row = height - 1; row >= 0; --row) {  // GL rows run bottom up
-    png_write_row(png, pixels.data() + static_cast<size_t>(row) * width * 3);
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  std::fclose(file);
-  return true;
+  return assetgen::WritePng(path, width, height, rgb);
 }
 
 void FillHighScores() {
