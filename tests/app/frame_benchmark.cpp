@@ -50,18 +50,7 @@ void SetUpFullBoard() {
   Game.TimedButton = 0;
   Game.Score = 250;
   Game.ShownScore = 200.0f;
-  for (int row = 0; row < BoardRows; ++row) {
-    for (int column = 0; column < BoardColumns; ++column) {
-      Game.Board[row][column] = (row * 3 + column * 5 + row * column) % 7 + 1;
-    }
-  }
-  for (int& floor : Game.FloorRow) floor = SolidFloor;
-  for (int column = 2; column <= 4; ++column) {
-    Game.Board[7][column] = 6;
-    Game.RemovalMarks[column - 2] = {true, column, 7, 0.0f};
-  }
-  Game.RemovalActive = true;
-  Game.RemovalFade = 0.6f;
+  FillBoardWithShrinkingRun(0.6f);
   for (int index = 0; index < 4; ++index) Game.ScorePopups[index] = {true, 300, 100 + 40 * index, 15, 0.2f};
   Game.MarkerShown = true;
   Game.MarkerColumn = 1;

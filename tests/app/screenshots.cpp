@@ -64,19 +64,7 @@ void SetUpBoardInPlay() {
   Game.BackgroundIndex = 2;
   Game.BoardPhase = Play;
   Game.Paused = false;
-  for (int row = 0; row < BoardRows; ++row) {
-    for (int column = 0; column < BoardColumns; ++column) {
-      Game.Board[row][column] = (row * 3 + column * 5 + row * column) % 7 + 1;
-    }
-  }
-  for (int& floor : Game.FloorRow) floor = SolidFloor;
-  // Three 6s in row 7 are shrinking away.
-  for (int column = 2; column <= 4; ++column) {
-    Game.Board[7][column] = 6;
-    Game.RemovalMarks[column - 2] = {true, column, 7, 0.0f};
-  }
-  Game.RemovalActive = true;
-  Game.RemovalFade = 0.55f;
+  FillBoardWithShrinkingRun(0.55f);
   Game.ScorePopups[0] = {true, 330, 120, 15, 0.3f};
   Game.ScorePopups[1] = {true, 420, 260, 30, 0.6f};
   // A gap in column 6, row 4: the fruit above it are falling.

@@ -48,6 +48,10 @@ constexpr float BoardWindowTop = 0.968f;
 // Writes base/tex00.bmp ... tex80.bmp, base/1.ms3d ... 7.ms3d and their skins into `folder`.
 void WriteSyntheticBase(const std::string& folder);
 
+// A full board of every fruit kind in a fixed pattern on a solid floor, with three 6s in row 7
+// marked and shrinking away at `removalFade`.
+void FillBoardWithShrinkingRun(float removalFade);
+
 struct ShownBox {
   std::string text;
   std::string caption;
