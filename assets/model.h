@@ -46,6 +46,10 @@ class Model {
   void Draw();
   // Makes a GL texture for every material that names a texture file.
   void LoadTextures();
+  // Whether the drawn triangles bound solids: every edge runs once each way between two
+  // triangles, and every connected piece winds counter-clockwise seen from outside. Faces
+  // turned away from the viewer of such a model are always hidden behind nearer ones.
+  bool IsClosedSolid() const;
 
   int meshCount = 0;
   ModelMesh* meshes = nullptr;

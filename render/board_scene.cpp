@@ -59,7 +59,7 @@ void DrawFruit(int column, int row, int kind) {
     SpinMarker(Game.FadingMarkerShown, Game.FadingMarkerStopping, Game.FadingMarkerAngle);
   }
   glScalef(0.3f, 0.3f, 0.3f);
-  if (FruitLists[kind - 1] != 0) glCallList(FruitLists[kind - 1]);
+  DrawFruitModel(kind);
 }
 
 void DrawCell(int row, int column) {
@@ -85,11 +85,23 @@ void CompileFruitLists() {
   // texturing on, so the lists are compiled with it on.
   glEnable(GL_TEXTURE_2D);
   for (int index = 0; index < FruitKinds; ++index) {
+    MilkshapeModel* model = FruitModels[index].get();
+    // The far side of a closed solid is always hidden behind its near side, so culling it
+    // leaves the picture as it is and halves what the rasteriser has to shade. The rest of
+    // the scene draws without culling, so the list switches it off again.
+    const bool cull = model && model->IsClosedSolid();
     FruitLists[index] = glGenLists(1);
     glNewList(FruitLists[index], GL_COMPILE);
-    if (FruitModels[index]) FruitModels[index]->Draw();
+    if (cull) glEnable(GL_CULL_FACE);
+    if (model) model->Draw();
+    if (cull) glDisable(GL_CULL_FACE);
     glEndList();
   }
+}
+
+void DrawFruitModel(int kind) {
+  if (kind < 1 || kind > FruitKinds || FruitLists[kind - 1] == 0) return;
+  glCallList(FruitLists[kind - 1]);
 }
 
 void BuildBackgroundList() {

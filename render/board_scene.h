@@ -12,6 +12,9 @@ extern std::unique_ptr<MilkshapeModel> FruitModels[FruitKinds];
 
 // Compiles each loaded fruit model into a display list that the board replays.
 void CompileFruitLists();
+// Replays the list of fruit kind 1 to 7 in the current matrix; draws nothing for a kind
+// whose model did not load.
+void DrawFruitModel(int kind);
 // Compiles the textured square behind the board into Game.BackgroundQuadList.
 void BuildBackgroundList();
 // Draws the background and, while playing and not paused, every fruit; spins the markers.

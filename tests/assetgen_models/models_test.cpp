@@ -187,6 +187,13 @@ TEST_F(FruitModels, NormalsAreUnitLengthAndPointOutOfCounterClockwiseTriangles) 
   }
 }
 
+TEST_F(FruitModels, EveryFruitIsAClosedSolidWhoseFarSideTheBoardCanCull) {
+  for (int k = 0; k < FruitKinds; ++k) {
+    ASSERT_TRUE(parsed_[k]);
+    EXPECT_TRUE(models_[k].IsClosedSolid()) << "model " << k + 1;
+  }
+}
+
 bool PowerOfTwo(int n) { return n > 0 && (n & (n - 1)) == 0; }
 
 TEST_F(FruitModels, MaterialsAreGlossyAndNameAPowerOfTwoSkin) {

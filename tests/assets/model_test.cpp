@@ -2,9 +2,11 @@
 // counts or indices do not fit.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include "assets/model.h"
 #include "tests/assets/ms3d_builder.h"
@@ -125,6 +127,73 @@ TEST(MilkshapeModel, TextureNameFillingItsWholeFieldIsKeptAndTerminated) {
   MilkshapeModel model;
   ASSERT_TRUE(Parse(model, bytes));
   EXPECT_EQ(std::strlen(model.materials[0].textureFileName), 128u);
+}
+
+// A tetrahedron with corners at `origin` and one unit along each axis from it, wound
+// counter-clockwise seen from outside (or from inside when `inward`), as the next group.
+void AddTetrahedron(Ms3dFile& file, std::array<float, 3> origin, float size, bool inward) {
+  const auto first = static_cast<uint16_t>(file.vertices.size());
+  file.vertices.push_back(origin);
+  for (int axis = 0; axis < 3; ++axis) {
+    std::array<float, 3> corner = origin;
+    corner[axis] += size;
+    file.vertices.push_back(corner);
+  }
+  Ms3dGroup group;
+  for (std::array<uint16_t, 3> face : {std::array<uint16_t, 3>{1, 2, 3}, {0, 2, 1}, {0, 1, 3},
+                                       {0, 3, 2}}) {
+    if (inward) std::swap(face[1], face[2]);
+    for (uint16_t& corner : face) corner += first;
+    group.triangles.push_back(static_cast<uint16_t>(file.triangles.size()));
+    file.triangles.push_back({face, {0, 0, 0}, {0, 0, 0}});
+  }
+  file.groups.push_back(group);
+}
+
+bool ClosedSolid(const Ms3dFile& file) {
+  MilkshapeModel model;
+  return Parse(model, BuildMs3d(file)) && model.IsClosedSolid();
+}
+
+TEST(MilkshapeModel, OnlyOutwardWoundClosedPiecesCountAsSolid) {
+  Ms3dFile tetrahedron;
+  AddTetrahedron(tetrahedron, {0, 0, 0}, 1, false);
+  EXPECT_TRUE(ClosedSolid(tetrahedron));
+
+  Ms3dFile twoPieces = tetrahedron;
+  AddTetrahedron(twoPieces, {5, -3, 2}, 2, false);
+  EXPECT_TRUE(ClosedSolid(twoPieces)) << "two solids in two groups";
+
+  Ms3dFile inward;
+  AddTetrahedron(inward, {0, 0, 0}, 1, true);
+  EXPECT_FALSE(ClosedSolid(inward));
+
+  // The total volume is positive, but the small piece shows its inside.
+  Ms3dFile oneInward = tetrahedron;
+  AddTetrahedron(oneInward, {5, 0, 0}, 0.5f, true);
+  EXPECT_FALSE(ClosedSolid(oneInward));
+
+  Ms3dFile open = tetrahedron;
+  open.groups[0].triangles.pop_back();
+  EXPECT_FALSE(ClosedSolid(open)) << "a face missing";
+  EXPECT_FALSE(ClosedSolid(SquareModel(-1))) << "a sheet";
+
+  Ms3dFile turnedFace = tetrahedron;
+  std::swap(turnedFace.triangles[2].vertices[0], turnedFace.triangles[2].vertices[1]);
+  EXPECT_FALSE(ClosedSolid(turnedFace)) << "one face wound against its neighbours";
+
+  Ms3dFile drawnTwice = tetrahedron;
+  drawnTwice.groups.push_back({{0}, -1});
+  EXPECT_FALSE(ClosedSolid(drawnTwice));
+
+  Ms3dFile sliver = tetrahedron;
+  sliver.triangles.push_back({{0, 0, 1}, {0, 0, 0}, {0, 0, 0}});
+  sliver.groups[0].triangles.push_back(4);
+  EXPECT_FALSE(ClosedSolid(sliver)) << "a triangle with a repeated corner";
+
+  Ms3dFile undrawn = tetrahedron;
+  undrawn.groups.clear();
+  EXPECT_FALSE(ClosedSolid(undrawn)) << "no groups, nothing drawn";
 }
 
 TEST(MilkshapeModel, LoadReadsAFileAndRefusesAMissingOne) {
