@@ -1,13 +1,14 @@
 #include "app/window.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
 #include <SDL.h>
 
-#include "app/message_box.h"
+#include <initializer_list>
+
 #include "app/scene.h"
 #include "core/game_state.h"
+#include "core/message_box.h"
 #include "render/font.h"
+#include "render/viewport.h"
 
 namespace {
 
@@ -159,16 +160,6 @@ void DestroyGameWindow() {
     ShutdownBox("Could Not Unregister Class.");
   }
   DeleteFontLists();
-}
-
-void ResizeScene(int width, int height) {
-  if (height == 0) height = 1;
-  glViewport(0, 0, width, height);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height), 0.1f, 100.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
 }
 
 void ChangeDisplayMode() {

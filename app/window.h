@@ -2,15 +2,12 @@
 #pragma once
 
 #include "app/window_messages.h"
+#include "ui/platform.h"
 
 // Creates the window, its GL context and the scene; false after telling the player why.
 bool CreateGameWindow(const char* title, int width, int height, int bits, bool fullscreen);
 // Takes down whatever exists of the window, reporting each part that fails to go.
 void DestroyGameWindow();
-// Viewport and perspective projection for a client area of this size.
-void ResizeScene(int width, int height);
-// Re-creates the window in the other display mode; the game state is kept.
-void ChangeDisplayMode();
 // Presents the frame just drawn.
 void SwapGameWindow();
 

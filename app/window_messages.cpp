@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "app/window.h"
+#include "ui/platform.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "assets/bmp.h"
 
 #include <cstdio>
-#include <new>
 #include <string>
 
-#include "app/message_box.h"
+#include "core/message_box.h"
+#include "formats/whole_file.h"
 
 namespace {
 
@@ -22,38 +22,16 @@ const char* ErrorText(BmpError error) {
   return "Image file conversion error.";
 }
 
-enum class ReadResult { Read, OpenFailed, OutOfMemory };
-
-// Reads the whole file into one block. An empty file counts as one that cannot be opened:
-// there is nothing to decode, as a file that cannot be mapped.
-ReadResult ReadWholeFile(const char* path, std::unique_ptr<uint8_t[]>& bytes, size_t& size) {
-  FILE* file = std::fopen(path, "rb");
-  if (!file) return ReadResult::OpenFailed;
-  ReadResult result = ReadResult::OpenFailed;
-  const long length = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
-  if (length > 0 && std::fseek(file, 0, SEEK_SET) == 0) {
-    size = static_cast<size_t>(length);
-    bytes.reset(new (std::nothrow) uint8_t[size]);
-    if (!bytes)
-      result = ReadResult::OutOfMemory;
-    else if (std::fread(bytes.get(), 1, size, file) == size)
-      result = ReadResult::Read;
-  }
-  std::fclose(file);
-  return result;
-}
-
 }  // namespace
 
 std::unique_ptr<RgbImage> LoadBmp(const char* path) {
-  std::unique_ptr<uint8_t[]> bytes;
-  size_t size = 0;
-  const ReadResult read = ReadWholeFile(path, bytes, size);
-  if (read == ReadResult::OutOfMemory) {
+  const FileBytes file = ReadWholeFile(path);
+  if (file.result == FileReadResult::OutOfMemory) {
     ReportError(ErrorText(BmpError::OutOfMemory));
     return nullptr;
   }
-  if (read == ReadResult::OpenFailed) {
+  // An empty file counts as one that cannot be opened: there is nothing to decode.
+  if (file.result == FileReadResult::OpenFailed || file.size == 0) {
     std::string text = "Failed to open DIB file ";
     text += path;
     text += ".\n";
@@ -61,7 +39,7 @@ std::unique_ptr<RgbImage> LoadBmp(const char* path) {
     return nullptr;
   }
   BmpError error = BmpError::None;
-  std::unique_ptr<RgbImage> image = DecodeBmp(bytes.get(), size, &error);
+  std::unique_ptr<RgbImage> image = DecodeBmp(file.data.get(), file.size, &error);
   if (!image) ReportError(ErrorText(error));
   return image;
 }

@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-#include "assets/mixer.h"
+#include "core/mixer.h"
 
 namespace {
 

@@ -4,29 +4,6 @@
 
 #include "assets/textures.h"
 
-namespace {
-
-void ReleaseModel(Model& model) {
-  for (int i = 0; i < model.meshCount; ++i) delete[] model.meshes[i].triangleIndices;
-  for (int i = 0; i < model.materialCount; ++i) delete[] model.materials[i].textureFileName;
-  delete[] model.meshes;
-  delete[] model.materials;
-  delete[] model.triangles;
-  delete[] model.vertices;
-  model.meshes = nullptr;
-  model.materials = nullptr;
-  model.triangles = nullptr;
-  model.vertices = nullptr;
-  model.meshCount = 0;
-  model.materialCount = 0;
-  model.triangleCount = 0;
-  model.vertexCount = 0;
-}
-
-}  // namespace
-
-Model::~Model() { ReleaseModel(*this); }
-
 void Model::LoadTextures() {
   for (int i = 0; i < materialCount; ++i) {
     ModelMaterial& material = materials[i];

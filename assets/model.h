@@ -5,40 +5,15 @@
 #include <cstddef>
 #include <cstdint>
 
-struct ModelMesh {
-  int materialIndex = -1;  // -1: no material
-  int triangleIndexCount = 0;
-  int* triangleIndices = nullptr;
-};
+#include "formats/ms3d.h"
 
-struct ModelMaterial {
-  float ambient[4] = {};
-  float diffuse[4] = {};
-  float specular[4] = {};
-  float emissive[4] = {};
-  float shininess = 0.0f;
-  unsigned textureId = 0;           // 0: untextured
-  char* textureFileName = nullptr;  // may be empty
-};
-
-struct ModelTriangle {
-  float normals[3][3] = {};
-  float s[3] = {};
-  float t[3] = {};  // already flipped: 1 - the file's value
-  int vertexIndices[3] = {};
-};
-
-struct ModelVertex {
-  int8_t boneId = 0;
-  float position[3] = {};
-};
-
-class Model {
+// The model records come from ModelData; a Model adds drawing and its material textures.
+class Model : public ModelData {
  public:
   Model() = default;
   Model(const Model&) = delete;
   Model& operator=(const Model&) = delete;
-  virtual ~Model();
+  virtual ~Model() = default;
 
   virtual bool Load(const char* fileName) = 0;
 
@@ -50,15 +25,6 @@ class Model {
   // triangles, and every connected piece winds counter-clockwise seen from outside. Faces
   // turned away from the viewer of such a model are always hidden behind nearer ones.
   bool IsClosedSolid() const;
-
-  int meshCount = 0;
-  ModelMesh* meshes = nullptr;
-  int materialCount = 0;
-  ModelMaterial* materials = nullptr;
-  int triangleCount = 0;
-  ModelTriangle* triangles = nullptr;
-  int vertexCount = 0;
-  ModelVertex* vertices = nullptr;
 };
 
 class MilkshapeModel : public Model {

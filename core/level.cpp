@@ -1,7 +1,7 @@
 #include <cstdlib>
 #include <iterator>
 
-#include "assets/sound_bank.h"
+#include "core/sound_bank.h"
 #include "core/game_state.h"
 #include "core/rules.h"
 

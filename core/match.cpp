@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "assets/sound_bank.h"
+#include "core/sound_bank.h"
 #include "core/game_state.h"
 #include "core/rules.h"
 #include "core/swap_motion.h"

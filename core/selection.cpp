@@ -1,6 +1,6 @@
 #include <cstdlib>
 
-#include "assets/sound_bank.h"
+#include "core/sound_bank.h"
 #include "core/game_state.h"
 #include "core/rules.h"
 #include "core/swap_motion.h"

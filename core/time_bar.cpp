@@ -1,4 +1,4 @@
-#include "assets/sound_bank.h"
+#include "core/sound_bank.h"
 #include "core/game_state.h"
 #include "core/rules.h"
 

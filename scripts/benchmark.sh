@@ -2,16 +2,13 @@
 # scripts/benchmark.sh [frames]: builds the game and prints the drawing figures under an
 # 800 by 600 Xvfb screen with Mesa's software renderer: median CPU milliseconds per frame
 # with a full board in play at 640x480 and at 800x600, the time of a scene load, and the heap
-# allocations per frame. Draws the generated artwork of build/base/, or the flat-coloured
-# test artwork until that exists.
+# allocations per frame, drawn from the generated artwork of build/base/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
-cmake -S . -B build >/dev/null
+bash scripts/install-deps.sh --tests
+cmake -S . -B build -DQUILLARY_TESTS=ON >/dev/null
 cmake --build build -j"$(nproc)" --target frame_benchmark game_assets
-mode=()
-[ -f build/base/tex00.bmp ] || mode=(--synthetic)
 cd build
 SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1 xvfb-run -a -s "-screen 0 800x600x24" \
-  tests/app/frame_benchmark "${mode[@]}" "${1:-300}"
+  tools/review/frame_benchmark "${1:-300}"

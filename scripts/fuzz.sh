@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 target=${1:?usage: scripts/fuzz.sh <target> [seconds]}
 seconds=${2:-60}
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --tests
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DQUILLARY_FUZZ=ON -DQUILLARY_TESTS=OFF \
   -DQUILLARY_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz -j"$(nproc)" --target "fuzz_$target"

@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing the game need.
+# scripts/install-deps.sh [--tests]: installs the Debian 12 packages that building and running
+# the game need; with --tests also those of the test suite, the tools and the benchmarks.
 # Only packages that are missing are installed; runs as root or through sudo.
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config git
+  build-essential cmake pkg-config
   libsdl2-dev libsdl2-mixer-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
-  libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev fonts-comfortaa fonts-dejavu-core
-  libpng-dev libxmp-dev
-  clang libclang-rt-14-dev
-  xvfb xauth
 )
+if [ "${1:-}" = --tests ]; then
+  packages+=(
+    git libgtest-dev libgmock-dev libbenchmark-dev
+    libpng-dev libxmp-dev
+    clang libclang-rt-14-dev
+    xvfb xauth
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

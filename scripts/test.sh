@@ -4,12 +4,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --tests
 
 jobs=$(nproc)
 run_suite() {
   local dir=$1; shift
-  cmake -S . -B "$dir" "$@" >/dev/null
+  cmake -S . -B "$dir" -DQUILLARY_TESTS=ON "$@" >/dev/null
   cmake --build "$dir" -j"$jobs"
   # GL tests need an X server; Xvfb provides one when there is no display.
   if [ -n "${DISPLAY:-}" ]; then

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "formats/little_endian.h"
+
 namespace {
 
 constexpr size_t PathCapacity = 4096;
@@ -134,9 +136,7 @@ int ReadWord(FILE* file) {
 }
 
 int DecodeWord(const uint8_t* bytes) {
-  const uint32_t value = uint32_t{bytes[0]} | uint32_t{bytes[1]} << 8 | uint32_t{bytes[2]} << 16 |
-                         uint32_t{bytes[3]} << 24;
-  return static_cast<int>(value);  // two's complement, as the file stores it
+  return static_cast<int>(LittleEndian32(bytes));  // two's complement, as the file stores it
 }
 
 void EncodeWord(uint8_t* bytes, int value) {

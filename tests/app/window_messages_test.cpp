@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/window_messages.h"
+#include "ui/platform.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include "app/scene.h"
 #include "app/window.h"
+#include "render/viewport.h"
 #include "core/game_state.h"
 #include "render/board_scene.h"
 #include "storage/high_scores.h"

@@ -18,7 +18,7 @@ const assetgen::Picture& Texture(int index) {
   if (found != cache.end()) return found->second;
   char name[16];
   std::snprintf(name, sizeof name, "tex%02d.bmp", index);
-  return cache[index] = assetgen::ReadBmp24(BaseDir() / name);
+  return cache[index] = assetgen::LoadPicture(BaseDir() / name);
 }
 
 int Texel(const assetgen::Picture& p, int x, int y, int c) {

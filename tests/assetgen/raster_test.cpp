@@ -127,7 +127,7 @@ TEST(AssetgenReview, BmpRoundTripKeepsEveryPixelAndPadding) {
   std::vector<uint8_t> rgb(3 * 2 * 3);
   for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<uint8_t>(i * 13);
   WriteBmp24(path, 3, 2, rgb);
-  const Picture p = ReadBmp24(path);
+  const Picture p = LoadPicture(path);
   ASSERT_EQ(p.width, 3);
   ASSERT_EQ(p.height, 2);
   // The picture's first row is the bottom one; `rgb` gives the top row first.
@@ -136,6 +136,6 @@ TEST(AssetgenReview, BmpRoundTripKeepsEveryPixelAndPadding) {
       for (int c = 0; c < 3; ++c)
         EXPECT_EQ(std::lround(p.rgb[(y * 3 + x) * 3 + c] * 255), rgb[((1 - y) * 3 + x) * 3 + c]);
   std::filesystem::resize_file(path, std::filesystem::file_size(path) - 1);
-  EXPECT_EQ(ReadBmp24(path).width, 0);
+  EXPECT_EQ(LoadPicture(path).width, 0);
   std::filesystem::remove(path);
 }

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "app/message_box.h"
 #include "assets/bmp.h"
 #include "tests/assets/bmp_builder.h"
 #include "tests/assets/test_files.h"
+#include "tests/support/fake_message_box.h"
 
 namespace {
 
@@ -22,17 +22,17 @@ std::vector<uint8_t> PixelsOf(const RgbImage& image) {
 // Records every box instead of showing it.
 class RecordedBoxes {
  public:
-  RecordedBoxes() {
-    SetMessageBoxInterceptor([this](const char* text, const char* caption, MessageButtons buttons,
-                                    MessageIcon) {
-      texts.push_back(text);
-      EXPECT_STREQ(caption, "Error");
-      EXPECT_EQ(buttons, MessageButtons::Ok);
-      return MessageAnswer::Ok;
-    });
+  RecordedBoxes() { fake_message_box::Reset(); }
+  // The texts of the boxes shown since construction; every one an "Error" box with OK.
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const ShownBox& box : fake_message_box::Shown()) {
+      EXPECT_EQ(box.caption, "Error");
+      EXPECT_EQ(box.buttons, MessageButtons::Ok);
+      texts.push_back(box.text);
+    }
+    return texts;
   }
-  ~RecordedBoxes() { SetMessageBoxInterceptor(nullptr); }
-  std::vector<std::string> texts;
 };
 
 TEST(BmpDecode, RowsOf24BitPictureDropTheirPaddingAndComeBottomFirstInRgbOrder) {
@@ -226,7 +226,7 @@ TEST(LoadBmp, LongerInfoHeadersAreRefusedAsUnknownFormat) {
     WriteBytes(path, BuildBmp(layout));
     RecordedBoxes boxes;
     EXPECT_EQ(LoadBmp(path.c_str()), nullptr);
-    EXPECT_EQ(boxes.texts, std::vector<std::string>{"Unknown DIB file format."});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Unknown DIB file format."});
   }
 }
 
@@ -242,7 +242,7 @@ TEST(LoadBmp, EachFailureShowsItsOwnMessageOnce) {
   EXPECT_EQ(LoadBmp("short.bmp"), nullptr);
   EXPECT_EQ(LoadBmp("huge.bmp"), nullptr);
   EXPECT_EQ(LoadBmp("absent.bmp"), nullptr);
-  EXPECT_EQ(boxes.texts, (std::vector<std::string>{"Image file conversion error.", "Out of memory.",
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"Image file conversion error.", "Out of memory.",
                                                    "Failed to open DIB file absent.bmp.\n"}));
 }
 
@@ -252,9 +252,9 @@ TEST(LoadImageFile, MissingFileGivesNothingSilentlyAndEmptyFileFailsToOpen) {
   const WorkingFolder inside(folder.Path());
   RecordedBoxes boxes;
   EXPECT_EQ(LoadImageFile("base/tex01.bmp"), nullptr);
-  EXPECT_TRUE(boxes.texts.empty());
+  EXPECT_TRUE(boxes.Texts().empty());
   EXPECT_EQ(LoadImageFile("base/tex00.bmp"), nullptr);
-  EXPECT_EQ(boxes.texts, std::vector<std::string>{"Failed to open DIB file base/tex00.bmp.\n"});
+  EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Failed to open DIB file base/tex00.bmp.\n"});
 }
 
 TEST(LoadImageFile, ReadsAnExistingPicture) {

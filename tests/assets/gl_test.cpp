@@ -6,13 +6,13 @@
 
 #include <string>
 
-#include "app/message_box.h"
 #include "assets/model.h"
 #include "assets/textures.h"
 #include "core/game_state.h"
 #include "tests/assets/bmp_builder.h"
 #include "tests/assets/ms3d_builder.h"
 #include "tests/assets/test_files.h"
+#include "tests/support/fake_message_box.h"
 
 namespace fs = std::filesystem;
 
@@ -31,16 +31,12 @@ class GlTest : public ::testing::Test {
     context_ = SDL_GL_CreateContext(window_);
     ASSERT_NE(context_, nullptr) << SDL_GetError();
     Game = GameState{};
-    SetMessageBoxInterceptor([this](const char* text, const char*, MessageButtons, MessageIcon) {
-      boxes_.push_back(text);
-      return MessageAnswer::Ok;
-    });
+    fake_message_box::Reset();
     inside_ = std::make_unique<WorkingFolder>(folder_.Path());
   }
 
   void TearDown() override {
     inside_.reset();
-    SetMessageBoxInterceptor(nullptr);
     if (context_) SDL_GL_DeleteContext(context_);
     if (window_) SDL_DestroyWindow(window_);
     // SDL stays initialised: SDL_Quit would unload the GL driver, and leaks inside it could
@@ -71,13 +67,18 @@ class GlTest : public ::testing::Test {
   SDL_GLContext context_ = nullptr;
   TempFolder folder_;
   std::unique_ptr<WorkingFolder> inside_;
-  std::vector<std::string> boxes_;
+  // The texts of the boxes shown.
+  static std::vector<std::string> Boxes() {
+    std::vector<std::string> texts;
+    for (const ShownBox& box : fake_message_box::Shown()) texts.push_back(box.text);
+    return texts;
+  }
 };
 
 TEST_F(GlTest, TextureSetMakesEightyOneMipmappedTextures) {
   WriteTextureSet();
   ASSERT_TRUE(LoadTextureSet());
-  EXPECT_TRUE(boxes_.empty());
+  EXPECT_TRUE(Boxes().empty());
   for (int n = 0; n < TextureCount; ++n) {
     ASSERT_TRUE(glIsTexture(Game.TextureSet[n])) << n;
     glBindTexture(GL_TEXTURE_2D, Game.TextureSet[n]);
@@ -103,14 +104,14 @@ TEST_F(GlTest, MissingTextureFileMakesNoTextureAndShowsNothing) {
   glGenTextures(1, &after);
   EXPECT_EQ(after, before + 1);  // no name was taken in between
   for (unsigned name : Game.TextureSet) EXPECT_EQ(name, 0u);
-  EXPECT_TRUE(boxes_.empty());
+  EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(GlTest, DamagedTextureFileFailsTheSetWithItsMessage) {
   WriteTextureSet();
   WriteBytes(folder_.Path() / "base/tex07.bmp", {});
   EXPECT_FALSE(LoadTextureSet());
-  EXPECT_EQ(boxes_, std::vector<std::string>{"Failed to open DIB file base/tex07.bmp.\n"});
+  EXPECT_EQ(Boxes(), std::vector<std::string>{"Failed to open DIB file base/tex07.bmp.\n"});
   for (unsigned name : Game.TextureSet) EXPECT_EQ(name, 0u);
 }
 

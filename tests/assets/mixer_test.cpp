@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "assets/mixer.h"
+#include "core/mixer.h"
 #include "tests/assets/test_files.h"
 #include "tools/assetgen/assetgen.h"
 

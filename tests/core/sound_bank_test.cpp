@@ -1,7 +1,7 @@
 #include <cstring>
 
-#include "assets/mixer.h"
-#include "assets/sound_bank.h"
+#include "core/mixer.h"
+#include "core/sound_bank.h"
 #include "tests/core/core_test_support.h"
 
 namespace {

@@ -3,12 +3,11 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/message_box.h"
-#include "assets/model.h"
+#include "formats/ms3d.h"
 
 namespace {
 
-void CheckIndices(const MilkshapeModel& model) {
+void CheckIndices(const ModelData& model) {
   for (int t = 0; t < model.triangleCount; ++t)
     for (int v : model.triangles[t].vertexIndices)
       if (v < 0 || v >= model.vertexCount) std::abort();
@@ -26,21 +25,12 @@ void CheckIndices(const MilkshapeModel& model) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  // No box may ever open while fuzzing.
-  static const bool quiet = [] {
-    SetMessageBoxInterceptor([](const char*, const char*, MessageButtons, MessageIcon) {
-      return MessageAnswer::Ok;
-    });
-    return true;
-  }();
-  (void)quiet;
-
-  MilkshapeModel model;
-  if (model.Parse(data, size)) {
+  ModelData model;
+  if (ParseMs3d(data, size, model)) {
     CheckIndices(model);
     // A second file replaces the first; a refused one leaves it as it was.
     const int vertices = model.vertexCount;
-    if (size > 0 && model.Parse(data, size - 1) == false && model.vertexCount != vertices)
+    if (size > 0 && !ParseMs3d(data, size - 1, model) && model.vertexCount != vertices)
       std::abort();
   } else if (model.vertexCount != 0 || model.meshes != nullptr) {
     std::abort();

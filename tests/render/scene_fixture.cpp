@@ -176,8 +176,6 @@ void WriteFruitModel(const std::string& base, int kind) {
            [colour](int, int) { return colour; });
 }
 
-SceneTest* ActiveTest = nullptr;
-
 // Every window teardown gives the video subsystem back, which unloads the GL driver and the X
 // libraries with the X connection; leaks inside them could then no longer be matched to
 // their names by the leak checker. Whatever a window has loaded stays loaded for the run.
@@ -221,21 +219,6 @@ Rgb FruitColour(int kind) {
   return Colours[kind - 1];
 }
 
-void FillBoardWithShrinkingRun(float removalFade) {
-  for (int row = 0; row < BoardRows; ++row) {
-    for (int column = 0; column < BoardColumns; ++column) {
-      Game.Board[row][column] = (row * 3 + column * 5 + row * column) % 7 + 1;
-    }
-  }
-  for (int& floor : Game.FloorRow) floor = SolidFloor;
-  for (int column = 2; column <= 4; ++column) {
-    Game.Board[7][column] = 6;
-    Game.RemovalMarks[column - 2] = {true, column, 7, 0.0f};
-  }
-  Game.RemovalActive = true;
-  Game.RemovalFade = removalFade;
-}
-
 void WriteSyntheticBase(const std::string& folder) {
   const std::string base = folder + "/base";
   std::filesystem::create_directories(base);
@@ -259,16 +242,7 @@ void SceneTest::PrepareWithoutWindow() {
   previousFolder_ = std::filesystem::current_path();
   std::filesystem::current_path(folder_);
   Game = GameState{};
-  ActiveTest = this;
-  SetMessageBoxInterceptor([](const char* text, const char* caption, MessageButtons buttons,
-                              MessageIcon icon) {
-    ActiveTest->boxes_.push_back({text, caption, buttons, icon});
-    if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-    if (ActiveTest->answers_.empty()) return MessageAnswer::Yes;
-    const MessageAnswer answer = ActiveTest->answers_.front();
-    ActiveTest->answers_.erase(ActiveTest->answers_.begin());
-    return answer;
-  });
+  fake_message_box::Reset();
 }
 
 bool SceneTest::OpenWindow(bool fullscreen) {
@@ -288,8 +262,6 @@ void SceneTest::ReopenInLargeLayout() {
 void SceneTest::TearDown() {
   // Also gives back the video subsystem of a creation that stopped before its window.
   DestroyGameWindow();
-  SetMessageBoxInterceptor(nullptr);
-  ActiveTest = nullptr;
   if (!previousFolder_.empty()) std::filesystem::current_path(previousFolder_);
   if (!folder_.empty()) std::filesystem::remove_all(folder_);
 }

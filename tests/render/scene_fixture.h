@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/message_box.h"
 #include "app/window.h"
+#include "tools/review/board_in_play.h"
+#include "tests/support/fake_message_box.h"
 
 struct Rgb {
   int r = 0;
@@ -48,17 +49,6 @@ constexpr float BoardWindowTop = 0.968f;
 // Writes base/tex00.bmp ... tex80.bmp, base/1.ms3d ... 7.ms3d and their skins into `folder`.
 void WriteSyntheticBase(const std::string& folder);
 
-// A full board of every fruit kind in a fixed pattern on a solid floor, with three 6s in row 7
-// marked and shrinking away at `removalFade`.
-void FillBoardWithShrinkingRun(float removalFade);
-
-struct ShownBox {
-  std::string text;
-  std::string caption;
-  MessageButtons buttons;
-  MessageIcon icon;
-};
-
 // Creates a temporary working folder with a synthetic base/, points the user data folder into
 // it, intercepts message boxes, and opens the game window in it.
 class SceneTest : public ::testing::Test {
@@ -89,8 +79,8 @@ class SceneTest : public ::testing::Test {
 
   std::string folder_;
   std::string previousFolder_;
-  std::vector<ShownBox> boxes_;
-  std::vector<MessageAnswer> answers_;  // answers to YesNo boxes, first first; then Yes
+  std::vector<ShownBox>& boxes_ = fake_message_box::Shown();
+  std::deque<MessageAnswer>& answers_ = fake_message_box::Answers();  // then Yes
 };
 
 // Runs an Xvfb server of the given screen size on a free display while it lives and points

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "assets/mixer.h"
+#include "core/mixer.h"
 #include "core/game_state.h"
 
 namespace {

@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < TextureCount; ++i) {
     char name[16];
     std::snprintf(name, sizeof name, "tex%02d.bmp", i);
-    const Picture p = ReadBmp24(base / name);
+    const Picture p = LoadPicture(base / name);
     const int left = Gap + (i % Columns) * TileWide, top = Gap + (i / Columns) * TileHigh;
     for (int y = top; y < top + BoxHigh; ++y)
       for (int x = left; x < left + BoxWide; ++x)

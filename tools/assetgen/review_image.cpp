@@ -4,35 +4,20 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <memory>
+
+#include "formats/bmp_decode.h"
+#include "formats/whole_file.h"
 
 namespace assetgen {
 
-namespace {
-
-uint32_t Word(const std::vector<uint8_t>& b, size_t at) {
-  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
-}
-
-}  // namespace
-
-Picture ReadBmp24(const std::filesystem::path& path) {
-  constexpr size_t HeadersSize = 14 + 40;
-  std::ifstream in(path, std::ios::binary);
-  const std::vector<uint8_t> b{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (b.size() < HeadersSize || b[0] != 'B' || b[1] != 'M' || Word(b, 14) != 40) return {};
-  const int width = static_cast<int>(Word(b, 18)), height = static_cast<int>(Word(b, 22));
-  const int bits = b[28] | b[29] << 8;
-  const size_t offset = Word(b, 10);
-  if (width <= 0 || height <= 0 || bits != 24 || Word(b, 30) != 0) return {};
-  const size_t rowSize = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
-  if (offset + rowSize * height > b.size()) return {};
-  Picture p{width, height, std::vector<float>(static_cast<size_t>(width) * height * 3)};
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      for (int c = 0; c < 3; ++c)
-        p.rgb[(static_cast<size_t>(y) * width + x) * 3 + c] = b[offset + y * rowSize + x * 3 + 2 - c] / 255.0f;
+Picture LoadPicture(const std::filesystem::path& path) {
+  const FileBytes file = ReadWholeFile(path.c_str());
+  if (file.result != FileReadResult::Read) return {};
+  const std::unique_ptr<RgbImage> image = DecodeBmp(file.data.get(), file.size, nullptr);
+  if (!image) return {};
+  Picture p{image->width, image->height, std::vector<float>(static_cast<size_t>(image->width) * image->height * 3)};
+  for (size_t i = 0; i < p.rgb.size(); ++i) p.rgb[i] = image->pixels[i] / 255.0f;
   return p;
 }
 

@@ -1,4 +1,4 @@
-// Pictures for reviewing the generated artwork: reading the generator's own 24-bit BMP files,
+// Pictures for reviewing the generated artwork: reading BMP files with the game's own decoder,
 // sampling them as the game's textures are sampled, and writing PNG files.
 #pragma once
 
@@ -14,9 +14,8 @@ struct Picture {
   std::vector<float> rgb;  // 0..1
 };
 
-// Reads an uncompressed 24-bit BMP with a 40-byte info header (the files the generator writes);
-// returns an empty picture for anything else.
-Picture ReadBmp24(const std::filesystem::path& path);
+// Reads a BMP file through the game's decoder; an empty picture when it cannot be read.
+Picture LoadPicture(const std::filesystem::path& path);
 
 // Bilinear sample at texture coordinates (u, v), repeating outside 0..1 like GL_REPEAT.
 void SampleRepeat(const Picture& p, float u, float v, float out[3]);

@@ -1,6 +1,6 @@
-#include "assets/sound_bank.h"
+#include "core/sound_bank.h"
 
-#include "assets/mixer.h"
+#include "core/mixer.h"
 
 #include <cstdio>
 

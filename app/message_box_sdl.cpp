@@ -1,12 +1,8 @@
-#include "app/message_box.h"
-
 #include <SDL.h>
 
-#include <utility>
+#include "core/message_box.h"
 
 namespace {
-
-MessageBoxInterceptor Interceptor;
 
 Uint32 IconFlags(MessageIcon icon) {
   switch (icon) {
@@ -20,14 +16,8 @@ Uint32 IconFlags(MessageIcon icon) {
 
 }  // namespace
 
-void SetMessageBoxInterceptor(MessageBoxInterceptor interceptor) {
-  Interceptor = std::move(interceptor);
-}
-
 MessageAnswer ShowMessageBox(const char* text, const char* caption, MessageButtons buttons,
                              MessageIcon icon) {
-  if (Interceptor) return Interceptor(text, caption, buttons, icon);
-
   const SDL_MessageBoxButtonData okButton[] = {
       {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "OK"}};
   const SDL_MessageBoxButtonData yesNoButtons[] = {

@@ -2,10 +2,11 @@
 // in play at 640 by 480 and at 800 by 600, the time of a scene load, and heap allocations
 // per frame after the first. CPU time is given for the game's own thread, which issues every
 // GL call and in which the driver transforms and lights the vertices, and for all threads,
-// which adds the pixel work that a software renderer's worker threads do in place of a GPU. Run under an 800 by 600 X server (scripts/benchmark.sh), in a
-// folder holding base/, or with --synthetic for the flat-coloured test artwork:
+// which adds the pixel work that a software renderer's worker threads do in place of a GPU.
+// Run under an 800 by 600 X server (scripts/benchmark.sh); the generated artwork is found as
+// the game finds it:
 //
-//   frame_benchmark [--synthetic] [frames]
+//   frame_benchmark [frames]
 #include <GL/gl.h>
 #include <time.h>
 
@@ -13,18 +14,17 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <new>
 #include <string>
 #include <vector>
 
 #include "app/frame.h"
-#include "app/message_box.h"
+#include "app/game_files.h"
 #include "app/scene.h"
 #include "app/window.h"
 #include "core/game_state.h"
-#include "tests/render/scene_fixture.h"
+#include "tools/review/board_in_play.h"
 
 namespace {
 
@@ -130,25 +130,15 @@ void operator delete(void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
 int main(int argc, char** argv) {
-  int frames = 300;  // at least 11, so that frames after the warm-up are counted
-  std::string synthetic;
-  for (int index = 1; index < argc; ++index) {
-    if (std::strcmp(argv[index], "--synthetic") == 0) {
-      synthetic = std::filesystem::temp_directory_path() / "quillary-benchmark";
-      WriteSyntheticBase(synthetic);
-      std::filesystem::current_path(synthetic);
-    } else {
-      frames = std::max(11, std::atoi(argv[index]));
-    }
+  // At least 11 frames, so that frames after the warm-up are counted.
+  const int frames = argc > 1 ? std::max(11, std::atoi(argv[1])) : 300;
+  if (!FindGameFiles()) {
+    std::fprintf(stderr, "frame_benchmark: no base/ folder with the game's artwork\n");
+    return 1;
   }
   const std::string scratch = std::filesystem::temp_directory_path() / "quillary-benchmark-data";
   std::filesystem::create_directories(scratch);
   setenv("XDG_DATA_HOME", scratch.c_str(), 1);
-  SetMessageBoxInterceptor([](const char* text, const char* caption, MessageButtons, MessageIcon) {
-    std::fprintf(stderr, "%s: %s\n", caption, text);
-    return MessageAnswer::No;
-  });
-
   bool ok = CreateGameWindow("Quillary", 640, 480, 16, false);
   if (ok) {
     MeasureSceneLoad();
@@ -159,6 +149,5 @@ int main(int argc, char** argv) {
   if (ok) MeasureFrames("800x600", frames);
   DestroyGameWindow();
   std::filesystem::remove_all(scratch);
-  if (!synthetic.empty()) std::filesystem::remove_all(synthetic);
   return ok ? 0 : 1;
 }

@@ -1,8 +1,7 @@
 // Writes a PNG of every screen in both layouts, drawn through the game's own window, scene
-// load and frame driver. Run in a folder holding base/ (the generated artwork), or with
-// --synthetic to draw the flat-coloured test artwork instead:
+// load and frame driver from the generated artwork, found as the game finds it:
 //
-//   screenshots <output folder> [--synthetic]
+//   screenshots <output folder>
 //
 // The large layout is taken through the real fullscreen switch, so the X server must offer
 // an 800 by 600 mode (scripts/screenshots.sh runs one).
@@ -16,10 +15,10 @@
 #include <vector>
 
 #include "app/frame.h"
-#include "app/message_box.h"
+#include "app/game_files.h"
 #include "app/window.h"
 #include "core/game_state.h"
-#include "tests/render/scene_fixture.h"
+#include "tools/review/board_in_play.h"
 #include "tools/assetgen/review_image.h"
 
 namespace {
@@ -172,27 +171,20 @@ bool TakeShots(const std::string& folder, const char* layout) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: screenshots <output folder> [--synthetic]\n");
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: screenshots <output folder>\n");
     return 2;
   }
   const std::string output = std::filesystem::absolute(argv[1]).string();
   std::filesystem::create_directories(output);
-  std::string synthetic;
-  if (argc > 2 && std::strcmp(argv[2], "--synthetic") == 0) {
-    synthetic = std::filesystem::temp_directory_path() / "quillary-screenshots";
-    WriteSyntheticBase(synthetic);
-    std::filesystem::current_path(synthetic);
+  if (!FindGameFiles()) {
+    std::fprintf(stderr, "screenshots: no base/ folder with the game's artwork\n");
+    return 1;
   }
   // The high-score file goes to a scratch folder, never to the player's.
   const std::string scratch = std::filesystem::temp_directory_path() / "quillary-screenshots-data";
   std::filesystem::create_directories(scratch);
   setenv("XDG_DATA_HOME", scratch.c_str(), 1);
-  SetMessageBoxInterceptor([](const char* text, const char* caption, MessageButtons, MessageIcon) {
-    std::fprintf(stderr, "%s: %s\n", caption, text);
-    return MessageAnswer::No;
-  });
-
   bool ok = CreateGameWindow("Quillary", 640, 480, 16, false) && TakeShots(output, "640x480");
   if (ok) {
     Game.DisplayModeSetting = 1;
@@ -201,6 +193,5 @@ int main(int argc, char** argv) {
   }
   DestroyGameWindow();
   std::filesystem::remove_all(scratch);
-  if (!synthetic.empty()) std::filesystem::remove_all(synthetic);
   return ok ? 0 : 1;
 }

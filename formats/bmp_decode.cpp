@@ -1,11 +1,13 @@
 // The BMP decoder: Windows (40-byte) and OS/2 (12-byte) info headers, with or without the
 // 14-byte file header; 1, 2, 4, 8, 16, 24 and 32 bits per pixel; bit-field masks; RLE8 and
 // RLE4; bottom-up and top-down rows. Every read is checked against the end of the buffer.
+#include "formats/bmp_decode.h"
+
 #include <algorithm>
 #include <bit>
 #include <new>
 
-#include "assets/bmp.h"
+#include "formats/little_endian.h"
 
 namespace {
 
@@ -26,28 +28,6 @@ constexpr uint32_t CompressionBitfields = 3;
 // data can describe a huge picture in a few bytes, so the file size alone cannot bound it.
 constexpr uint64_t MaxPixels = uint64_t{1} << 24;
 constexpr uint32_t MaxPaletteEntries = 256;
-
-class Bytes {
- public:
-  Bytes(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-  bool Has(uint64_t offset, uint64_t count) const {
-    return offset <= size_ && count <= size_ - offset;
-  }
-  uint8_t U8(size_t offset) const { return data_[offset]; }
-  uint16_t U16(size_t offset) const {
-    return static_cast<uint16_t>(data_[offset] | data_[offset + 1] << 8);
-  }
-  uint32_t U32(size_t offset) const {
-    return static_cast<uint32_t>(data_[offset]) | static_cast<uint32_t>(data_[offset + 1]) << 8 |
-           static_cast<uint32_t>(data_[offset + 2]) << 16 |
-           static_cast<uint32_t>(data_[offset + 3]) << 24;
-  }
-  const uint8_t* At(size_t offset) const { return data_ + offset; }
-
- private:
-  const uint8_t* data_;
-  size_t size_;
-};
 
 // The info header in the Windows form; the OS/2 form is widened into it.
 struct DibHeader {
@@ -103,7 +83,7 @@ struct Canvas {
   }
 };
 
-bool ReadHeader(const Bytes& file, size_t infoStart, DibHeader& h, BmpError& error) {
+bool ReadHeader(const ByteSpan& file, size_t infoStart, DibHeader& h, BmpError& error) {
   if (!file.Has(infoStart, 4)) {
     error = BmpError::UnknownFormat;
     return false;
@@ -166,7 +146,7 @@ void DefaultMasks(uint32_t bitsPerPixel, uint32_t masks[3]) {
   }
 }
 
-void ReadPalette(const Bytes& file, size_t offset, uint32_t entries, size_t entrySize,
+void ReadPalette(const ByteSpan& file, size_t offset, uint32_t entries, size_t entrySize,
                  Palette& palette) {
   palette.count = std::min(entries, MaxPaletteEntries);
   for (uint32_t i = 0; i < palette.count; ++i) {
@@ -194,8 +174,7 @@ void DecodeRow(const uint8_t* src, const DibHeader& h, const Palette& palette,
       canvas.Put(x, row, p[2], p[1], p[0]);
     } else {
       const uint8_t* p = src + x * (bpp / 8);
-      uint32_t pixel = p[0] | p[1] << 8;
-      if (bpp == 32) pixel |= static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+      const uint32_t pixel = bpp == 32 ? LittleEndian32(p) : LittleEndian16(p);
       canvas.Put(x, row, channels[0].Extract(pixel), channels[1].Extract(pixel),
                  channels[2].Extract(pixel));
     }
@@ -203,7 +182,7 @@ void DecodeRow(const uint8_t* src, const DibHeader& h, const Palette& palette,
 }
 
 // Uncompressed rows; the caller has checked that the file holds every row.
-void DecodeUncompressed(const Bytes& file, size_t offset, const DibHeader& h,
+void DecodeUncompressed(const ByteSpan& file, size_t offset, const DibHeader& h,
                         const Palette& palette, const Channel channels[3], const Canvas& canvas) {
   const uint64_t stride = RowStride(h);
   const bool topDown = h.height < 0;
@@ -216,7 +195,7 @@ void DecodeUncompressed(const Bytes& file, size_t offset, const DibHeader& h,
 // Run-length rows (RLE8, or RLE4 with two alternating nibbles). Pixels the stream skips stay
 // black. A run that would pass the end of its row or the top of the picture, or a stream that
 // ends without its end-of-picture code, makes the file unreadable.
-bool DecodeRunLength(const Bytes& file, size_t offset, bool fourBit, const Palette& palette,
+bool DecodeRunLength(const ByteSpan& file, size_t offset, bool fourBit, const Palette& palette,
                      const Canvas& canvas) {
   const auto indexAt = [fourBit](uint8_t byte, uint32_t i) -> uint32_t {
     if (!fourBit) return byte;
@@ -263,7 +242,7 @@ std::unique_ptr<RgbImage> Fail(BmpError* error, BmpError reason) {
 
 std::unique_ptr<RgbImage> DecodeBmp(const uint8_t* data, size_t size, BmpError* error) {
   if (error) *error = BmpError::None;
-  const Bytes file(data, size);
+  const ByteSpan file(data, size);
   const bool hasFileHeader = size >= 2 && data[0] == 'B' && data[1] == 'M';
   if (hasFileHeader && !file.Has(0, FileHeaderSize)) return Fail(error, BmpError::ConversionError);
   const size_t infoStart = hasFileHeader ? FileHeaderSize : 0;
