@@ -80,8 +80,8 @@ bool InitScene() {
   if (!Game.FirstSceneInit) return true;
 
   Game.ModeIndex = Levels;
-  Game.LevelsButton = 2;
-  Game.TimedButton = 0;
+  Game.LevelsButton = ButtonPressed;
+  Game.TimedButton = ButtonIdle;
   ReadHighScores();
   SortSaveReloadHighScores();
   Game.Screen = ResumePrompt;

@@ -21,6 +21,8 @@ constexpr int HighScoreTableCount = 2;
 constexpr int HighScoreEntryCount = 5;
 constexpr int HighScoreNameLength = 9;  // stored names are always nine characters, "$"-padded
 constexpr int NoCell = -10000;          // HoverColumn and HoverRow when the pointer is over no cell
+constexpr int BackgroundCount = 6;      // board backgrounds, chosen by BackgroundIndex
+constexpr float TimedStartTime = 50.0f;  // TimeLeft at the start of every Timed level
 
 enum ScreenId : int {
   Playing = 0,
@@ -35,6 +37,11 @@ enum ScreenId : int {
 enum BoardPhaseId : int { Play = 0, LevelComplete = 1, GameOver = 2, Excellent = 3 };
 
 enum GameModeId : int { Levels = 0, Timed = 1 };
+
+// The states of the side buttons, which pick their pictures: NewGameButton, OptionsButton and
+// QuitButton are pressed while the screen they opened shows; TimedButton and LevelsButton are
+// pressed while theirs is the current mode.
+enum ButtonState : int { ButtonIdle = 0, ButtonUnderPointer = 1, ButtonPressed = 2 };
 
 // A cell marked for removal by the last scan.
 struct RemovalMark {

@@ -31,10 +31,16 @@ void SetLevelBounds() {
 void CheckLevelTarget() {
   GameState& g = Game;
   if (g.Score >= g.LevelTarget && g.BoardPhase == Play && g.Screen == Playing &&
-      g.LevelsButton == 2) {
+      g.LevelsButton == ButtonPressed) {
     g.BoardPhase = LevelComplete;
     PlayEffect(g.Sounds.Levelup);
   }
+}
+
+void ChooseBackground() {
+  constexpr int LastLevelWithOwnBackground = 5;
+  Game.BackgroundIndex = std::rand() % BackgroundCount;
+  if (Game.Level >= 0 && Game.Level <= LastLevelWithOwnBackground) Game.BackgroundIndex = Game.Level;
 }
 
 void AdvanceLevel() {
@@ -45,9 +51,7 @@ void AdvanceLevel() {
   g.ScoringEnabled = false;
   g.ChainCount = 0;
   g.ChainScore = 0;
-  // The first five levels each have their own background; later ones pick one at random.
-  const int randomBackground = std::rand() % 6;
-  g.BackgroundIndex = g.Level >= 1 && g.Level <= 5 ? g.Level : randomBackground;
+  ChooseBackground();
   g.BoardPhase = Play;
-  g.TimeLeft = g.ModeIndex == Timed ? 50.0f : 0.0f;
+  g.TimeLeft = g.ModeIndex == Timed ? TimedStartTime : 0.0f;
 }

@@ -11,7 +11,7 @@ void NewGame() {
   g.Score = 0;
   g.Level = 0;
   g.ChainCount = 0;
-  g.TimeLeft = g.ModeIndex == Timed ? 50.0f : 0.0f;
+  g.TimeLeft = g.ModeIndex == Timed ? TimedStartTime : 0.0f;
   g.BarWidth = 0.0f;
   g.ScoringEnabled = false;
   SetLevelBounds();

@@ -8,6 +8,9 @@ void SetLevelBounds();
 void CheckLevelTarget();  // the frame driver's Levels-mode target check
 void UpdateTimeBar();
 void AdvanceLevel();      // the level advance at the end of the level-complete banner
+// Levels 0 to 5 each have their own background; later ones take one at random. Draws the
+// random number in every case, so the sequence does not depend on the level.
+void ChooseBackground();
 
 // Runs, scoring and chains (match.cpp).
 void ScanForRuns(bool afterSwap);

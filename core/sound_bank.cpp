@@ -48,6 +48,6 @@ void PlayEffect(int sample) {
 
 void RestartMusic() {
   if (Game.MusicOn != 1) return;
-  if (Game.LevelsButton == 2) ImixPlayModule(Game.Sounds.Theme1, true);
-  if (Game.TimedButton == 2) ImixPlayModule(Game.Sounds.Theme2, true);
+  if (Game.LevelsButton == ButtonPressed) ImixPlayModule(Game.Sounds.Theme1, true);
+  if (Game.TimedButton == ButtonPressed) ImixPlayModule(Game.Sounds.Theme2, true);
 }

@@ -20,14 +20,14 @@ float BarValue() {
 
 void UpdateTimeBar() {
   GameState& g = Game;
-  if (g.TimedButton == 2 && g.Screen == Playing && g.BoardPhase != LevelComplete && !g.Paused)
+  if (g.TimedButton == ButtonPressed && g.Screen == Playing && g.BoardPhase != LevelComplete && !g.Paused)
     g.TimeLeft -= static_cast<float>(0.001 * (g.Level + 1.0) * g.FrameSpeed);
 
   float value = BarValue();
   if (value > 100.0f) {
     value = 100.0f;
   } else if (value < 0.0f) {
-    if (g.TimedButton == 2 && !g.GameOverLatch && g.Screen != HighScores &&
+    if (g.TimedButton == ButtonPressed && !g.GameOverLatch && g.Screen != HighScores &&
         g.Screen != NameEntry) {
       g.GameOverLatch = true;
       g.BoardPhase = GameOver;

@@ -129,7 +129,7 @@ void DrawBoard() {
 
   // A background index from a damaged saved game falls back to the first background.
   const int background =
-      Game.BackgroundIndex >= 0 && Game.BackgroundIndex < 6 ? Game.BackgroundIndex : 0;
+      Game.BackgroundIndex >= 0 && Game.BackgroundIndex < BackgroundCount ? Game.BackgroundIndex : 0;
   glTranslatef(1.4f, -0.32f, -11.7f);
   glBindTexture(GL_TEXTURE_2D, Game.TextureSet[BackgroundTextures[background]]);
   glCallList(Game.BackgroundQuadList);

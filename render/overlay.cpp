@@ -65,7 +65,7 @@ int LayoutIndex() { return Game.Fullscreen ? 1 : 0; }
 
 // A button state outside its pictures shows the idle picture.
 int ImageByState(const int (&images)[3], int state) {
-  return images[state >= 0 && state <= 2 ? state : 0];
+  return images[state >= ButtonIdle && state <= ButtonPressed ? state : ButtonIdle];
 }
 
 void BindTexture(int index) { glBindTexture(GL_TEXTURE_2D, Game.TextureSet[index]); }

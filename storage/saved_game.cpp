@@ -1,7 +1,6 @@
 #include "storage/saved_game.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 #include "core/game_state.h"
@@ -25,8 +24,6 @@ constexpr size_t SavedGameSize = SavedGameWordCount * WordSize;
 constexpr int MaxSavedLevel = 1000000;
 constexpr int MaxSavedScore = 1000000000;
 
-constexpr int BackgroundChoices = 6;
-constexpr int LastLevelWithOwnBackground = 5;
 
 // Board and FloorRow addressed as one block of rows 0 to 9, counted cell by cell.
 int& BoardWord(int index) {
@@ -75,8 +72,8 @@ bool SavedGameIsUsable(const int* words) {
 
 void ApplySavedGame(const int* words) {
   Game.ModeIndex = words[ModeWord];
-  Game.LevelsButton = Game.ModeIndex == Levels ? 2 : 0;
-  Game.TimedButton = Game.ModeIndex == Timed ? 2 : 0;
+  Game.LevelsButton = Game.ModeIndex == Levels ? ButtonPressed : ButtonIdle;
+  Game.TimedButton = Game.ModeIndex == Timed ? ButtonPressed : ButtonIdle;
   Game.Level = words[LevelWord];
   Game.TimeLeft = static_cast<float>(words[TimeLeftWord]);
   Game.Score = words[ScoreWord];
@@ -91,8 +88,7 @@ void ApplySavedGame(const int* words) {
 // Done whether or not a game was read: the resumed board stands on a solid floor.
 void SettleResumedGame() {
   for (int& cell : Game.FloorRow) cell = SolidFloor;
-  Game.BackgroundIndex = std::rand() % BackgroundChoices;
-  if (Game.Level >= 0 && Game.Level <= LastLevelWithOwnBackground) Game.BackgroundIndex = Game.Level;
+  ChooseBackground();
   SetLevelBounds();
 }
 
