@@ -12,7 +12,7 @@ TEST(AssetgenDecode, GameDecoderReadsEveryGeneratedTexture) {
   for (int i = 0; i < 81; ++i) {
     char name[16];
     std::snprintf(name, sizeof name, "tex%02d.bmp", i);
-    const auto bytes = assetgen_test::ReadFileBytes(assetgen_test::BaseDir() / name);
+    const auto bytes = ReadBytes(assetgen_test::BaseDir() / name);
     BmpError error = BmpError::None;
     const auto image = DecodeBmp(bytes.data(), bytes.size(), &error);
     ASSERT_NE(image, nullptr) << name << " refused, reason " << static_cast<int>(error);

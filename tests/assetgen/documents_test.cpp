@@ -9,7 +9,6 @@
 
 using assetgen_test::BaseDir;
 using assetgen_test::GeneratedDir;
-using assetgen_test::ReadFileBytes;
 
 namespace {
 
@@ -20,7 +19,7 @@ int32_t Word(const std::vector<uint8_t>& b, size_t at) {
 }  // namespace
 
 TEST(AssetgenDocuments, DefaultSettingsAreWindowedWithMusicAndSound) {
-  const auto b = ReadFileBytes(BaseDir() / "menu.inf");
+  const auto b = ReadBytes(BaseDir() / "menu.inf");
   ASSERT_EQ(b.size(), 12u);
   EXPECT_EQ(Word(b, 0), 0);
   EXPECT_EQ(Word(b, 4), 1);
@@ -29,7 +28,7 @@ TEST(AssetgenDocuments, DefaultSettingsAreWindowedWithMusicAndSound) {
 
 TEST(AssetgenDocuments, DefaultHighScoresAreTwoSortedTablesOfTypedNames) {
   constexpr size_t EntrySize = 13, NameLength = 9;
-  const auto b = ReadFileBytes(BaseDir() / "hiscores");
+  const auto b = ReadBytes(BaseDir() / "hiscores");
   ASSERT_EQ(b.size(), 10 * EntrySize);
   for (int table = 0; table < 2; ++table) {
     int32_t previous = INT32_MAX;
@@ -51,7 +50,7 @@ TEST(AssetgenDocuments, DefaultHighScoresAreTwoSortedTablesOfTypedNames) {
 }
 
 TEST(AssetgenDocuments, HelpPageIsACompleteSelfContainedDocument) {
-  const auto b = ReadFileBytes(GeneratedDir() / "help.htm");
+  const auto b = ReadBytes(GeneratedDir() / "help.htm");
   const std::string page(b.begin(), b.end());
   EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
   EXPECT_NE(page.find("</html>"), std::string::npos);

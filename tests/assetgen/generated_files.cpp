@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <map>
 
 namespace assetgen_test {
@@ -29,11 +27,6 @@ int TexelAt(const assetgen::Picture& p, double u, double v, int c) {
   const int x = std::clamp(static_cast<int>(u * p.width), 0, p.width - 1);
   const int y = std::clamp(static_cast<int>(v * p.height), 0, p.height - 1);
   return Texel(p, x, y, c);
-}
-
-std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 }  // namespace assetgen_test

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "tests/support/test_files.h"
 #include "tools/assetgen/review_image.h"
 
 namespace assetgen_test {
@@ -20,6 +21,5 @@ int Texel(const assetgen::Picture& p, int x, int y, int c);
 // The texel under the point (u, v) of the texture, both 0..1 from the bottom left.
 int TexelAt(const assetgen::Picture& p, double u, double v, int c);
 
-std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path);
 
 }  // namespace assetgen_test

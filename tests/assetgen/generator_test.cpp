@@ -11,7 +11,6 @@
 namespace fs = std::filesystem;
 using assetgen_test::BaseDir;
 using assetgen_test::GeneratedDir;
-using assetgen_test::ReadFileBytes;
 
 namespace {
 
@@ -48,9 +47,9 @@ TEST(AssetgenOutput, BuildHasEveryTextureAndDocumentButNoSavedGame) {
 TEST(AssetgenOutput, AFreshRunWritesTheSameBytesAsTheBuild) {
   const fs::path fresh = Generate("fresh");
   for (const fs::path& f : ExpectedFiles()) {
-    const auto built = ReadFileBytes(GeneratedDir() / f);
+    const auto built = ReadBytes(GeneratedDir() / f);
     ASSERT_FALSE(built.empty()) << f;
-    EXPECT_EQ(ReadFileBytes(fresh / f), built) << f;
+    EXPECT_EQ(ReadBytes(fresh / f), built) << f;
   }
   fs::remove_all(fresh);
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/test_files.h"
+
 // Every audio file the game loads from base/.
 extern const std::vector<std::string> ModuleFiles;
 extern const std::vector<std::string> SampleFiles;
@@ -17,4 +19,3 @@ std::filesystem::path GenerateAudio();
 // One generated folder shared by the tests of this process.
 const std::filesystem::path& GeneratedBase();
 
-std::vector<uint8_t> ReadBytes(const std::filesystem::path& path);

@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "assets/bmp.h"
-#include "tests/assets/test_files.h"
+#include "tests/support/test_files.h"
 
 namespace fs = std::filesystem;
 

@@ -6,7 +6,7 @@
 
 #include "assets/bmp.h"
 #include "tests/assets/bmp_builder.h"
-#include "tests/assets/test_files.h"
+#include "tests/support/test_files.h"
 #include "tests/support/fake_message_box.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "core/game_state.h"
 #include "tests/assets/bmp_builder.h"
 #include "tests/assets/ms3d_builder.h"
-#include "tests/assets/test_files.h"
+#include "tests/support/test_files.h"
 #include "tests/support/fake_message_box.h"
 
 namespace fs = std::filesystem;

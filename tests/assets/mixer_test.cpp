@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #include "core/mixer.h"
-#include "tests/assets/test_files.h"
+#include "tests/support/test_files.h"
 #include "tools/assetgen/assetgen.h"
 
 namespace fs = std::filesystem;

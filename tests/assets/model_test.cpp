@@ -10,7 +10,7 @@
 
 #include "assets/model.h"
 #include "tests/assets/ms3d_builder.h"
-#include "tests/assets/test_files.h"
+#include "tests/support/test_files.h"
 
 namespace fs = std::filesystem;
 

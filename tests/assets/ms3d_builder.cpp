@@ -52,11 +52,11 @@ std::vector<uint8_t> Write(const Ms3dFile& file, std::vector<size_t>* ends) {
   mark();
   for (const Ms3dMaterial& m : file.materials) {
     w.FixedString("material", 32);
-    for (float c : {0.2f, 0.2f, 0.2f, 1.0f}) w.F32(c);
+    for (float c : m.ambient) w.F32(c);
     for (float c : m.diffuse) w.F32(c);
     for (float c : {0.0f, 0.0f, 0.0f, 1.0f}) w.F32(c);  // specular
     for (float c : {0.0f, 0.0f, 0.0f, 1.0f}) w.F32(c);  // emissive
-    w.F32(10.0f);
+    w.F32(m.shininess);
     w.F32(1.0f);
     w.U8(0);
     w.FixedString(m.texture, 128);

@@ -20,6 +20,8 @@ struct Ms3dGroup {
 struct Ms3dMaterial {
   std::array<float, 4> diffuse = {0.8f, 0.8f, 0.8f, 1.0f};
   std::string texture;
+  std::array<float, 4> ambient = {0.2f, 0.2f, 0.2f, 1.0f};
+  float shininess = 10.0f;
 };
 
 struct Ms3dFile {

@@ -3,9 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <vector>
+
+#include "formats/whole_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
@@ -14,9 +13,8 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     for (const auto& entry : std::filesystem::recursive_directory_iterator(argv[i])) {
       if (!entry.is_regular_file()) continue;
-      std::ifstream in(entry.path(), std::ios::binary);
-      std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-      LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+      const FileBytes bytes = ReadWholeFile(entry.path().c_str());
+      LLVMFuzzerTestOneInput(bytes.data.get(), bytes.size);
       ++files;
     }
   }

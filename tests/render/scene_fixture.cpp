@@ -14,63 +14,33 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <ostream>
 
 #include "app/window.h"
 #include "core/game_state.h"
+#include "tests/assets/bmp_builder.h"
+#include "tests/assets/ms3d_builder.h"
+#include "tests/support/test_files.h"
 
 namespace {
-
-void Put16(std::vector<uint8_t>& out, unsigned value) {
-  out.push_back(static_cast<uint8_t>(value));
-  out.push_back(static_cast<uint8_t>(value >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, value >> 16);
-}
-void PutFloat(std::vector<uint8_t>& out, float value) {
-  uint32_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  Put32(out, bits);
-}
-void PutText(std::vector<uint8_t>& out, const char* text, size_t size) {
-  for (size_t i = 0; i < size; ++i) out.push_back(i < std::strlen(text) ? text[i] : 0);
-}
-
-void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream file(path, std::ios::binary);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 // A 24-bit bottom-up BMP; pixel(x, y) with y counted from the bottom.
 void WriteBmp(const std::string& path, int width, int height,
               const std::function<Rgb(int, int)>& pixel) {
-  const int rowSize = (width * 3 + 3) & ~3;
-  std::vector<uint8_t> out;
-  out.push_back('B');
-  out.push_back('M');
-  Put32(out, 54 + rowSize * height);
-  Put32(out, 0);
-  Put32(out, 54);
-  Put32(out, 40);
-  Put32(out, width);
-  Put32(out, height);
-  Put16(out, 1);
-  Put16(out, 24);
-  for (int i = 0; i < 6; ++i) Put32(out, 0);
+  std::vector<uint8_t> rgb;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       const Rgb c = pixel(x, y);
-      out.push_back(static_cast<uint8_t>(c.b));
-      out.push_back(static_cast<uint8_t>(c.g));
-      out.push_back(static_cast<uint8_t>(c.r));
+      rgb.insert(rgb.end(), {static_cast<uint8_t>(c.r), static_cast<uint8_t>(c.g),
+                             static_cast<uint8_t>(c.b)});
     }
-    for (int pad = width * 3; pad < rowSize; ++pad) out.push_back(0);
   }
-  WriteFile(path, out);
+  BmpLayout layout;
+  layout.width = width;
+  layout.height = height;
+  layout.pixelData = Rows24(width, height, rgb);
+  WriteBytes(path, BuildBmp(layout));
 }
 
 bool IsMask(int index) {
@@ -118,59 +88,14 @@ void WriteTexture(const std::string& base, int index) {
 // A square of 2 by 2 units facing the viewer, skinned with base/fruitK.bmp. Kind 7 has a dim
 // material, so that the extra light under the pointer shows.
 void WriteFruitModel(const std::string& base, int kind) {
-  std::vector<uint8_t> out;
-  PutText(out, "MS3D000000", 10);
-  Put32(out, 4);
-  const float corners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
-  Put16(out, 4);
-  for (const auto& corner : corners) {
-    out.push_back(0);
-    PutFloat(out, corner[0]);
-    PutFloat(out, corner[1]);
-    PutFloat(out, 0.0f);
-    out.push_back(0xFF);
-    out.push_back(0);
-  }
-  const int triangles[2][3] = {{0, 1, 2}, {0, 2, 3}};
-  Put16(out, 2);
-  for (const auto& triangle : triangles) {
-    Put16(out, 0);
-    for (int v : triangle) Put16(out, v);
-    for (int corner = 0; corner < 3; ++corner) {
-      PutFloat(out, 0.0f);
-      PutFloat(out, 0.0f);
-      PutFloat(out, 1.0f);
-    }
-    for (int v : triangle) PutFloat(out, (corners[v][0] + 1) / 2);
-    for (int v : triangle) PutFloat(out, (corners[v][1] + 1) / 2);
-    out.push_back(1);
-    out.push_back(0);
-  }
-  Put16(out, 1);
-  out.push_back(0);
-  PutText(out, "fruit", 32);
-  Put16(out, 2);
-  Put16(out, 0);
-  Put16(out, 1);
-  out.push_back(0);
-  Put16(out, 1);
-  PutText(out, "skin", 32);
+  Ms3dFile model = SquareModel(0);
+  Ms3dMaterial material;
   const float level = kind == 7 ? 0.3f : 1.0f;
-  for (const float value : {level, level, level, 1.0f}) PutFloat(out, value);  // ambient
-  for (const float value : {level, level, level, 1.0f}) PutFloat(out, value);  // diffuse
-  for (int i = 0; i < 8; ++i) PutFloat(out, i % 4 == 3 ? 1.0f : 0.0f);          // specular, emissive
-  PutFloat(out, 0.0f);
-  PutFloat(out, 1.0f);
-  out.push_back(0);
-  char skin[32];
-  std::snprintf(skin, sizeof skin, "base/fruit%d.bmp", kind);
-  PutText(out, skin, 128);
-  PutText(out, "", 128);
-  PutFloat(out, 24.0f);
-  PutFloat(out, 0.0f);
-  Put32(out, 0);
-  Put16(out, 0);
-  WriteFile(base + "/" + std::to_string(kind) + ".ms3d", out);
+  material.ambient = material.diffuse = {level, level, level, 1.0f};
+  material.shininess = 0.0f;
+  material.texture = "base/fruit" + std::to_string(kind) + ".bmp";
+  model.materials = {material};
+  WriteBytes(base + "/" + std::to_string(kind) + ".ms3d", BuildMs3d(model));
   const Rgb colour = FruitColour(kind);
   WriteBmp(base + "/fruit" + std::to_string(kind) + ".bmp", 8, 8,
            [colour](int, int) { return colour; });

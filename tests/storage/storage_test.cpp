@@ -55,17 +55,6 @@ Bytes Words(const std::vector<int>& words) {
   return bytes;
 }
 
-void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-Bytes ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 int RunWithFileSizeLimit(rlim_t limit, const std::function<int()>& body) {
   const pid_t child = fork();
   if (child == 0) {

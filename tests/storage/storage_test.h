@@ -13,6 +13,8 @@
 
 #include <sys/resource.h>
 
+#include "tests/support/test_files.h"
+
 using Bytes = std::vector<uint8_t>;
 
 class StorageTest : public ::testing::Test {
@@ -37,8 +39,6 @@ class StorageTest : public ::testing::Test {
 };
 
 Bytes Words(const std::vector<int>& words);
-void WriteBytes(const std::filesystem::path& path, const Bytes& bytes);
-Bytes ReadBytes(const std::filesystem::path& path);
 
 // Runs `body` in a child process whose files cannot grow beyond `limit` bytes, as on a disk
 // that fills up during a write, and returns the child's exit code (-1 if it did not exit).

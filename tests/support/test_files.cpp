@@ -1,11 +1,12 @@
-#include "tests/assets/test_files.h"
+#include "tests/support/test_files.h"
 
 #include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <random>
+
+#include "formats/whole_file.h"
 
 namespace fs = std::filesystem;
 
@@ -23,8 +24,9 @@ fs::path CorpusFolder() {
 }
 
 std::vector<uint8_t> ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const FileBytes file = ReadWholeFile(path.c_str());
+  if (file.result != FileReadResult::Read) return {};
+  return {file.data.get(), file.data.get() + file.size};
 }
 
 void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {

@@ -1,5 +1,5 @@
-// Files for the asset tests: the shared corpus of real BMP and MS3D files, temporary folders,
-// and whole-file reads and writes.
+// Files for the tests: the shared corpus of real BMP and MS3D files, temporary folders, and
+// whole-file reads (through the game's own reader) and writes.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +11,9 @@
 // or beside one of its parent folders; empty when it is not there.
 std::filesystem::path CorpusFolder();
 
+// The whole file; empty when it cannot be read.
 std::vector<uint8_t> ReadBytes(const std::filesystem::path& path);
+// Writes the file, creating its folder first.
 void WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
 
 // A fresh empty folder under the system's temporary folder, removed with the object.
