@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "assets/texture_index.h"
 #include "render/flat_quad.h"
 
 std::unique_ptr<MilkshapeModel> FruitModels[FruitKinds];
@@ -12,8 +13,9 @@ namespace {
 GLuint FruitLists[FruitKinds] = {};
 
 // Background texture by BackgroundIndex.
-constexpr int BackgroundTextures[] = {36, 61, 62, 63, 64, 65};
-constexpr int BarTexture = 37;
+constexpr TextureIndex BackgroundTextures[] = {TexBoardBackground0, TexBoardBackground1,
+                                               TexBoardBackground2, TexBoardBackground3,
+                                               TexBoardBackground4, TexBoardBackground5};
 constexpr float MarkerTurn = 5.0f;  // degrees per unit of FrameSpeed
 
 bool CellMarked(int column, int row) {
@@ -160,7 +162,7 @@ void DrawTimeBar() {
   glMatrixMode(GL_MODELVIEW);
 
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  glBindTexture(GL_TEXTURE_2D, Game.TextureSet[BarTexture]);
+  glBindTexture(GL_TEXTURE_2D, Game.TextureSet[TexTimeBar]);
   // The whole texture is stretched over the current width.
   DrawFlatQuad({306.0f, 12.0f, Game.BarWidth, 11.0f});
 

@@ -3,7 +3,9 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <optional>
 
+#include "assets/texture_index.h"
 #include "core/game_state.h"
 #include "core/rules.h"
 #include "render/flat_quad.h"
@@ -19,14 +21,14 @@ constexpr float PopupStep = 0.005f;  // life per unit of FrameSpeed: 200 units i
 constexpr float PopupDriftX = 40.0f;
 constexpr float PopupDriftY = 80.0f;
 
-// The banner picture of the current phase; 0 when no phase picture applies (only at the end
-// of a banner, when it is invisible), keeping whatever texture is bound.
-int BannerTexture() {
-  int texture = 0;
-  if (Game.BoardPhase == LevelComplete && !Game.GameOverLatch) texture = 58;
-  if (Game.BoardPhase == GameOver || Game.GameOverLatch) texture = 59;
-  if (Game.BoardPhase == Excellent) texture = 60;
-  if (Game.NoMovesGameOver) texture = 74;
+// The banner picture of the current phase; none when no phase picture applies (only at the
+// end of a banner, when it is invisible), keeping whatever texture is bound.
+std::optional<TextureIndex> BannerTexture() {
+  std::optional<TextureIndex> texture;
+  if (Game.BoardPhase == LevelComplete && !Game.GameOverLatch) texture = TexLevelCompleteBanner;
+  if (Game.BoardPhase == GameOver || Game.GameOverLatch) texture = TexGameOverBanner;
+  if (Game.BoardPhase == Excellent) texture = TexExcellentBanner;
+  if (Game.NoMovesGameOver) texture = TexNoMovesBanner;
   return texture;
 }
 
@@ -47,7 +49,7 @@ void DrawPhaseBanner() {
   glTranslatef(BannerLeft, rise, 0.0f);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
   glColor4f(1.0f, 1.0f, 1.0f, alpha);
-  if (const int texture = BannerTexture()) glBindTexture(GL_TEXTURE_2D, Game.TextureSet[texture]);
+  if (const auto texture = BannerTexture()) glBindTexture(GL_TEXTURE_2D, Game.TextureSet[*texture]);
   DrawFlatQuad(BannerRect);
   glTranslatef(-BannerLeft, -rise, 0.0f);
   glEnable(GL_DEPTH_TEST);

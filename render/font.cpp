@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "assets/texture_index.h"
 #include "core/game_state.h"
 
 namespace {
@@ -19,7 +20,7 @@ constexpr int TextBufferSize = 256;
 
 void CreateFontLists() {
   Game.FontBase = glGenLists(GlyphCount);
-  glBindTexture(GL_TEXTURE_2D, Game.TextureSet[0]);
+  glBindTexture(GL_TEXTURE_2D, Game.TextureSet[TexFontSheet]);
   for (int glyph = 0; glyph < GlyphCount; ++glyph) {
     const float left = static_cast<float>(glyph % 16) * CellSize;
     const float top = 1.0f - static_cast<float>(glyph / 16) * CellSize;
@@ -63,7 +64,7 @@ void PrintText(int x, int y, int set, const char* format, ...) {
     if (c < 32) text[length] = ' ';
   }
 
-  glBindTexture(GL_TEXTURE_2D, Game.TextureSet[0]);
+  glBindTexture(GL_TEXTURE_2D, Game.TextureSet[TexFontSheet]);
   glDisable(GL_DEPTH_TEST);
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();

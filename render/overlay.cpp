@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "assets/texture_index.h"
 #include "core/game_state.h"
 #include "render/effects.h"
 #include "render/flat_quad.h"
@@ -19,8 +20,8 @@ struct LayoutRect {
 // A masked element: the mask multiplies the frame, then the image of the state is added.
 struct MaskedElement {
   LayoutRect place;
-  int mask;
-  int images[3];  // by state: idle, hover, pressed or selected
+  TextureIndex mask;
+  TextureIndex images[3];  // by state: idle, hover, pressed or selected
 };
 
 constexpr FlatRect SameInBoth(float x, float y, float width, float height) {
@@ -28,13 +29,20 @@ constexpr FlatRect SameInBoth(float x, float y, float width, float height) {
 }
 
 // The backdrop and the side panel, drawn in this order on every screen.
-constexpr MaskedElement Backdrop = {{{{0, 0, 640, 480}, {0, 0, 800, 600}}}, 1, {2, 2, 2}};
-constexpr MaskedElement HintButton = {{{{85, 140, 80, 120}, {108, 175, 100, 150}}}, 51, {49, 50, 50}};
-constexpr MaskedElement NewGameButton = {{{{50, 380, 120, 40}, {65, 475, 150, 50}}}, 6, {7, 8, 9}};
-constexpr MaskedElement TimedButton = {{{{55, 295, 120, 40}, {65, 370, 150, 50}}}, 10, {24, 25, 26}};
-constexpr MaskedElement LevelsButton = {{{{55, 330, 120, 40}, {65, 415, 150, 50}}}, 10, {27, 28, 29}};
-constexpr MaskedElement OptionsButton = {{{{50, 60, 120, 40}, {60, 75, 150, 50}}}, 6, {18, 19, 20}};
-constexpr MaskedElement QuitButton = {{{{50, 20, 120, 40}, {60, 20, 150, 50}}}, 6, {21, 22, 23}};
+constexpr MaskedElement Backdrop = {{{{0, 0, 640, 480}, {0, 0, 800, 600}}}, TexBackdropMask,
+                                    {TexBackdropImage, TexBackdropImage, TexBackdropImage}};
+constexpr MaskedElement HintButton = {{{{85, 140, 80, 120}, {108, 175, 100, 150}}}, TexHintButtonMask,
+                                      {TexHintIdle, TexHintHover, TexHintHover}};
+constexpr MaskedElement NewGameButton = {{{{50, 380, 120, 40}, {65, 475, 150, 50}}}, TexSideButtonMask,
+                                         {TexNewGameIdle, TexNewGameHover, TexNewGamePressed}};
+constexpr MaskedElement TimedButton = {{{{55, 295, 120, 40}, {65, 370, 150, 50}}}, TexModeButtonMask,
+                                       {TexTimedIdle, TexTimedHover, TexTimedSelected}};
+constexpr MaskedElement LevelsButton = {{{{55, 330, 120, 40}, {65, 415, 150, 50}}}, TexModeButtonMask,
+                                        {TexLevelsIdle, TexLevelsHover, TexLevelsSelected}};
+constexpr MaskedElement OptionsButton = {{{{50, 60, 120, 40}, {60, 75, 150, 50}}}, TexSideButtonMask,
+                                         {TexOptionsIdle, TexOptionsHover, TexOptionsPressed}};
+constexpr MaskedElement QuitButton = {{{{50, 20, 120, 40}, {60, 20, 150, 50}}}, TexSideButtonMask,
+                                      {TexQuitIdle, TexQuitHover, TexQuitPressed}};
 
 // The dialogs: the same numbers in both layouts, except the high-score panel and its button.
 constexpr FlatRect QuestionPanel = SameInBoth(265, 240, 300, 150);
@@ -51,7 +59,6 @@ constexpr FlatRect HighScoresPanel[2] = {{230, 40, 345, 420}, {230, 60, 420, 510
 constexpr FlatRect OkButton[2] = {{340, 55, 128, 32}, {380, 80, 128, 32}};
 constexpr FlatRect NameEntryPanel = SameInBoth(265, 150, 300, 300);
 constexpr FlatRect PausePicture = SameInBoth(300, 250, 256, 64);
-constexpr int DialogButtonMask = 31;
 
 // Where the high-score lists and the typed name are printed, in the text space, per layout.
 constexpr int HighScoreNameX[2] = {290, 240};
@@ -64,13 +71,13 @@ constexpr int EntryNameY[2] = {245, 195};
 int LayoutIndex() { return Game.Fullscreen ? 1 : 0; }
 
 // A button state outside its pictures shows the idle picture.
-int ImageByState(const int (&images)[3], int state) {
+TextureIndex ImageByState(const TextureIndex (&images)[3], int state) {
   return images[state >= ButtonIdle && state <= ButtonPressed ? state : ButtonIdle];
 }
 
-void BindTexture(int index) { glBindTexture(GL_TEXTURE_2D, Game.TextureSet[index]); }
+void BindTexture(TextureIndex index) { glBindTexture(GL_TEXTURE_2D, Game.TextureSet[index]); }
 
-void DrawMasked(const FlatRect& rect, int mask, int image) {
+void DrawMasked(const FlatRect& rect, TextureIndex mask, TextureIndex image) {
   glDisable(GL_DEPTH_TEST);
   glEnable(GL_BLEND);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
@@ -89,7 +96,7 @@ void DrawMasked(const MaskedElement& element, int state) {
 }
 
 // Blending is off and depth testing on here, as every masked element leaves them.
-void DrawOpaque(const FlatRect& rect, int texture) {
+void DrawOpaque(const FlatRect& rect, TextureIndex texture) {
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   BindTexture(texture);
   DrawFlatQuad(rect);
@@ -105,21 +112,22 @@ void DrawSidePanel() {
   DrawMasked(QuitButton, Game.QuitButton);
 }
 
-void DrawQuestion(int panel) {
+void DrawQuestion(TextureIndex panel) {
   DrawOpaque(QuestionPanel, panel);
-  DrawMasked(YesButton, DialogButtonMask, Game.DialogButton1Hover ? 33 : 32);
-  DrawMasked(NoButton, DialogButtonMask, Game.DialogButton2Hover ? 35 : 34);
+  DrawMasked(YesButton, TexDialogButtonMask, Game.DialogButton1Hover ? TexYesHover : TexYesIdle);
+  DrawMasked(NoButton, TexDialogButtonMask, Game.DialogButton2Hover ? TexNoHover : TexNoIdle);
 }
 
 void DrawOptions() {
-  DrawOpaque(OptionsPanel, 4);
-  DrawMasked(BackButton, DialogButtonMask, Game.DialogButton1Hover ? 39 : 5);
-  DrawOpaque(HighScoresRow, Game.HighScoresRowHover ? 80 : 79);
+  DrawOpaque(OptionsPanel, TexOptionsPanel);
+  DrawMasked(BackButton, TexDialogButtonMask, Game.DialogButton1Hover ? TexOkHover : TexOkIdle);
+  DrawOpaque(HighScoresRow, Game.HighScoresRowHover ? TexHighScoresRowHover : TexHighScoresRowIdle);
   // Only a setting of exactly 1 selects fullscreen, so only that shows the fullscreen row.
-  DrawOpaque(DisplayRow, Game.DisplayModeSetting == 1 ? 41 : 40);
-  DrawOpaque(MusicRow, Game.MusicOn ? 43 : 42);
-  DrawOpaque(SoundRow, Game.SoundOn ? 45 : 44);
-  DrawOpaque(HelpRow, Game.HelpRowHover ? 72 : 71);
+  DrawOpaque(DisplayRow,
+             Game.DisplayModeSetting == 1 ? TexDisplayRowFullscreen : TexDisplayRowWindowed);
+  DrawOpaque(MusicRow, Game.MusicOn ? TexMusicRowOn : TexMusicRowOff);
+  DrawOpaque(SoundRow, Game.SoundOn ? TexSoundRowOn : TexSoundRowOff);
+  DrawOpaque(HelpRow, Game.HelpRowHover ? TexHelpRowHover : TexHelpRowIdle);
 }
 
 // Text is added to the frame in opaque white.
@@ -130,8 +138,8 @@ void BeginText() {
 
 void DrawHighScores() {
   const int layout = LayoutIndex();
-  DrawOpaque(HighScoresPanel[layout], 78);
-  DrawMasked(OkButton[layout], DialogButtonMask, Game.DialogButton1Hover ? 39 : 5);
+  DrawOpaque(HighScoresPanel[layout], TexHighScoresPanel);
+  DrawMasked(OkButton[layout], TexDialogButtonMask, Game.DialogButton1Hover ? TexOkHover : TexOkIdle);
   BeginText();
   for (int table = 0; table < HighScoreTableCount; ++table) {
     for (int row = 0; row < HighScoreEntryCount; ++row) {
@@ -148,7 +156,7 @@ void DrawHighScores() {
 
 void DrawNameEntry() {
   const int layout = LayoutIndex();
-  DrawOpaque(NameEntryPanel, 38);
+  DrawOpaque(NameEntryPanel, TexNameEntryPanel);
   BeginText();
   PrintText(EntryNameX[layout], EntryNameY[layout], 0, "%.*s",
             static_cast<int>(sizeof Game.EntryName), Game.EntryName);
@@ -157,9 +165,9 @@ void DrawNameEntry() {
 
 void DrawDialog() {
   switch (Game.Screen) {
-    case ConfirmNewGame: DrawQuestion(30); break;
-    case ConfirmQuit: DrawQuestion(3); break;
-    case ResumePrompt: DrawQuestion(52); break;
+    case ConfirmNewGame: DrawQuestion(TexConfirmNewGamePanel); break;
+    case ConfirmQuit: DrawQuestion(TexConfirmQuitPanel); break;
+    case ResumePrompt: DrawQuestion(TexResumePromptPanel); break;
     case Options: DrawOptions(); break;
     case HighScores: DrawHighScores(); break;
     case NameEntry: DrawNameEntry(); break;
@@ -212,7 +220,7 @@ void DrawOverlay() {
   DrawSidePanel();
   DrawDialog();
   if (Game.BoardPhase > Play) DrawPhaseBanner();
-  if (Game.Paused && Game.Screen == Playing) DrawOpaque(PausePicture, 75);
+  if (Game.Paused && Game.Screen == Playing) DrawOpaque(PausePicture, TexPausePicture);
 
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/window.h"
+#include "assets/texture_index.h"
 #include "core/game_state.h"
 #include "render/overlay.h"
 #include "tests/render/scene_fixture.h"
@@ -66,7 +67,7 @@ TEST_F(DisplayModeTest, RefusedSwitchAnsweredYesRunsWindowedAtTheSameSize) {
   ClearFrame();
   glEnable(GL_DEPTH_TEST);
   DrawOverlay();
-  EXPECT_EQ(ClientPixel(137, 550), TextureColour(21));
+  EXPECT_EQ(ClientPixel(137, 550), TextureColour(TexQuitIdle));
 }
 
 TEST_F(DisplayModeTest, RefusedSwitchAnsweredNoClosesTheProgram) {
@@ -120,8 +121,8 @@ TEST_F(DisplayModeTest, ChangingModeRebuildsEveryGlResourceAndKeepsTheGame) {
   ClearFrame();
   glEnable(GL_DEPTH_TEST);
   DrawOverlay();
-  EXPECT_EQ(LayoutPixel(287 + 128, 350 + 16), TextureColour(41));
-  EXPECT_EQ(LayoutPixel(5, 5), TextureColour(2));
+  EXPECT_EQ(LayoutPixel(287 + 128, 350 + 16), TextureColour(TexDisplayRowFullscreen));
+  EXPECT_EQ(LayoutPixel(5, 5), TextureColour(TexBackdropImage));
 
   Game.DisplayModeSetting = 0;
   ChangeDisplayMode();
@@ -133,7 +134,7 @@ TEST_F(DisplayModeTest, ChangingModeRebuildsEveryGlResourceAndKeepsTheGame) {
   ClearFrame();
   glEnable(GL_DEPTH_TEST);
   DrawOverlay();
-  EXPECT_EQ(LayoutPixel(287 + 128, 350 + 16), TextureColour(41));
+  EXPECT_EQ(LayoutPixel(287 + 128, 350 + 16), TextureColour(TexDisplayRowFullscreen));
 }
 
 TEST_F(DisplayModeTest, RefusedChangeAnsweredNoEndsTheProgram) {

@@ -3,6 +3,7 @@
 
 #include "app/frame.h"
 #include "app/frame_timer.h"
+#include "assets/texture_index.h"
 #include "core/game_state.h"
 #include "core/rules.h"
 #include "tests/render/scene_fixture.h"
@@ -72,9 +73,9 @@ TEST_F(FrameTest, FrameDrawsBoardOverlayAndBarInOrder) {
   DrawFrame();
   // The backdrop, the side panel, a fruit seen through the board window, the score and the
   // bar.
-  EXPECT_EQ(LayoutPixel(5, 5), TextureColour(2));
-  EXPECT_EQ(LayoutPixel(110, 40), TextureColour(21));
-  EXPECT_EQ(LayoutPixel(110, 80), TextureColour(18));
+  EXPECT_EQ(LayoutPixel(5, 5), TextureColour(TexBackdropImage));
+  EXPECT_EQ(LayoutPixel(110, 40), TextureColour(TexQuitIdle));
+  EXPECT_EQ(LayoutPixel(110, 80), TextureColour(TexOptionsIdle));
   const int kind = Game.Board[4][4];
   ASSERT_GE(kind, 1);
   if (kind != 7) {
@@ -82,8 +83,8 @@ TEST_F(FrameTest, FrameDrawsBoardOverlayAndBarInOrder) {
   }
   EXPECT_EQ(TextPixel(103 + 9.5f, 446.5f), (Rgb{255, 255, 255}));
   EXPECT_FLOAT_EQ(Game.BarWidth, 195.75f);
-  EXPECT_EQ(SpacePixel(306.5f + Game.BarWidth / 2, 17, 800, 600), TextureColour(37));
-  EXPECT_EQ(SpacePixel(306.5f + Game.BarWidth + 2, 17, 800, 600), TextureColour(2));
+  EXPECT_EQ(SpacePixel(306.5f + Game.BarWidth / 2, 17, 800, 600), TextureColour(TexTimeBar));
+  EXPECT_EQ(SpacePixel(306.5f + Game.BarWidth + 2, 17, 800, 600), TextureColour(TexBackdropImage));
   EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));

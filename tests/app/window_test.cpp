@@ -8,6 +8,7 @@
 
 #include "app/scene.h"
 #include "app/window.h"
+#include "assets/texture_index.h"
 #include "render/viewport.h"
 #include "core/game_state.h"
 #include "render/board_scene.h"
@@ -243,7 +244,7 @@ TEST_F(WindowTest, MissingModelLeavesThatFruitInvisible) {
   for (int& floor : Game.FloorRow) floor = SolidFloor;
   ClearFrame();
   DrawBoard();
-  EXPECT_EQ(ClientPixel(211 + 54 * 3, 41 + 54 * 3), TextureColour(36));
+  EXPECT_EQ(ClientPixel(211 + 54 * 3, 41 + 54 * 3), TextureColour(TexBoardBackground0));
   EXPECT_EQ(ClientPixel(211 + 54 * 4, 41 + 54 * 3), FruitColour(1));
 }
 

@@ -6,10 +6,11 @@
 #include <cstdio>
 
 #include "assets/bmp.h"
+#include "core/game_state.h"
 #include "tests/assetgen/generated_files.h"
 
 TEST(AssetgenDecode, GameDecoderReadsEveryGeneratedTexture) {
-  for (int i = 0; i < 81; ++i) {
+  for (int i = 0; i < TextureCount; ++i) {
     char name[16];
     std::snprintf(name, sizeof name, "tex%02d.bmp", i);
     const auto bytes = ReadBytes(assetgen_test::BaseDir() / name);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/game_state.h"
 #include "tests/assetgen/generated_files.h"
 
 namespace fs = std::filesystem;
@@ -26,7 +27,7 @@ fs::path Generate(const std::string& tag) {
 // The generated files: the 81 textures, the two default data files and the help page.
 std::vector<fs::path> ExpectedFiles() {
   std::vector<fs::path> files;
-  for (int i = 0; i < 81; ++i) {
+  for (int i = 0; i < TextureCount; ++i) {
     char name[16];
     std::snprintf(name, sizeof name, "tex%02d.bmp", i);
     files.push_back(fs::path("base") / name);

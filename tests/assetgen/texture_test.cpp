@@ -8,6 +8,8 @@
 #include <numbers>
 #include <vector>
 
+#include "assets/texture_index.h"
+#include "core/game_state.h"
 #include "tests/assetgen/generated_files.h"
 
 using assetgen::Picture;
@@ -49,22 +51,25 @@ std::vector<std::pair<double, double>> RegionPoints(const Region& r, const Place
 }
 
 struct MaskedSet {
-  int mask;
-  std::vector<int> images;
+  TextureIndex mask;
+  std::vector<TextureIndex> images;
 };
 
 const std::vector<MaskedSet> MaskedSets = {
-    {1, {2}},
-    {6, {7, 8, 9, 18, 19, 20, 21, 22, 23}},
-    {10, {24, 25, 26, 27, 28, 29}},
-    {31, {32, 33, 34, 35, 5, 39}},
-    {51, {49, 50}},
+    {TexBackdropMask, {TexBackdropImage}},
+    {TexSideButtonMask,
+     {TexNewGameIdle, TexNewGameHover, TexNewGamePressed, TexOptionsIdle, TexOptionsHover,
+      TexOptionsPressed, TexQuitIdle, TexQuitHover, TexQuitPressed}},
+    {TexModeButtonMask,
+     {TexTimedIdle, TexTimedHover, TexTimedSelected, TexLevelsIdle, TexLevelsHover, TexLevelsSelected}},
+    {TexDialogButtonMask, {TexYesIdle, TexYesHover, TexNoIdle, TexNoHover, TexOkIdle, TexOkHover}},
+    {TexHintButtonMask, {TexHintIdle, TexHintHover}},
 };
 
 }  // namespace
 
 TEST(AssetgenTextures, EveryTextureIsAPowerOfTwoPicture) {
-  for (int i = 0; i < 81; ++i) {
+  for (int i = 0; i < TextureCount; ++i) {
     const Picture& p = Texture(i);
     ASSERT_GT(p.width, 0) << "texture " << i << " is not a readable 24-bit BMP";
     EXPECT_TRUE(PowerOfTwo(p.width) && PowerOfTwo(p.height)) << "texture " << i;
@@ -85,7 +90,7 @@ TEST(AssetgenTextures, ImagesAddNothingWhereTheirMaskKeepsTheFrame) {
       }
     EXPECT_GT(covered, 0) << "mask " << set.mask << " hides nothing";
     EXPECT_GT(clear, 0) << "mask " << set.mask << " keeps nothing of the frame";
-    for (int index : set.images) {
+    for (const TextureIndex index : set.images) {
       const Picture& image = Texture(index);
       ASSERT_EQ(image.width, mask.width) << index;
       ASSERT_EQ(image.height, mask.height) << index;
@@ -102,9 +107,21 @@ TEST(AssetgenTextures, ImagesAddNothingWhereTheirMaskKeepsTheFrame) {
 
 TEST(AssetgenTextures, EveryStateOfAControlLooksClearlyDifferent) {
   // Idle, hover and pressed pictures of one control, and the two values of each options row.
-  const std::vector<std::vector<int>> states = {{7, 8, 9},   {18, 19, 20}, {21, 22, 23}, {24, 25, 26}, {27, 28, 29},
-                                                {49, 50},    {32, 33},     {34, 35},     {5, 39},      {40, 41},
-                                                {42, 43},    {44, 45},     {71, 72},     {79, 80}};
+  const std::vector<std::vector<TextureIndex>> states = {
+      {TexNewGameIdle, TexNewGameHover, TexNewGamePressed},
+      {TexOptionsIdle, TexOptionsHover, TexOptionsPressed},
+      {TexQuitIdle, TexQuitHover, TexQuitPressed},
+      {TexTimedIdle, TexTimedHover, TexTimedSelected},
+      {TexLevelsIdle, TexLevelsHover, TexLevelsSelected},
+      {TexHintIdle, TexHintHover},
+      {TexYesIdle, TexYesHover},
+      {TexNoIdle, TexNoHover},
+      {TexOkIdle, TexOkHover},
+      {TexDisplayRowWindowed, TexDisplayRowFullscreen},
+      {TexMusicRowOff, TexMusicRowOn},
+      {TexSoundRowOff, TexSoundRowOn},
+      {TexHelpRowIdle, TexHelpRowHover},
+      {TexHighScoresRowIdle, TexHighScoresRowHover}};
   for (const auto& set : states)
     for (size_t a = 0; a < set.size(); ++a)
       for (size_t b = a + 1; b < set.size(); ++b) {
@@ -125,23 +142,33 @@ TEST(AssetgenTextures, EveryStateOfAControlLooksClearlyDifferent) {
 TEST(AssetgenTextures, ButtonsCoverTheirPointerRegionsInBothLayouts) {
   struct Button {
     const char* name;
-    int mask;
+    TextureIndex mask;
     Region small;
     Placed smallAt;
     Region large;
     Placed largeAt;
   };
   const Button buttons[] = {
-      {"New game", 6, {46, 164, 61, 99}, {50, 380, 120, 40, 640, 480}, {66, 199, 76, 124}, {65, 475, 150, 50, 800, 600}},
-      {"Levels", 10, {51, 154, 111, 139}, {55, 330, 120, 40, 640, 480}, {66, 194, 136, 174}, {65, 415, 150, 50, 800, 600}},
-      {"Timed", 10, {51, 154, 146, 174}, {55, 295, 120, 40, 640, 480}, {66, 194, 181, 219}, {65, 370, 150, 50, 800, 600}},
-      {"Hint", 51, {86, 164, 221, 324}, {85, 140, 80, 120, 640, 480}, {108, 206, 276, 405}, {108, 175, 100, 150, 800, 600}},
-      {"Options", 6, {46, 164, 381, 419}, {50, 60, 120, 40, 640, 480}, {61, 199, 476, 524}, {60, 75, 150, 50, 800, 600}},
-      {"Quit", 6, {46, 164, 421, 459}, {50, 20, 120, 40, 640, 480}, {61, 199, 531, 579}, {60, 20, 150, 50, 800, 600}},
-      {"Yes", 31, {288, 409, 196, 224}, {283, 255, 128, 32, 640, 480}, {288, 409, 311, 344}, {283, 255, 128, 32, 800, 600}},
-      {"No", 31, {418, 539, 196, 224}, {420, 255, 128, 32, 640, 480}, {418, 539, 311, 344}, {420, 255, 128, 32, 800, 600}},
-      {"Back", 31, {351, 477, 283, 314}, {350, 165, 128, 32, 640, 480}, {351, 477, 403, 434}, {350, 165, 128, 32, 800, 600}},
-      {"OK", 31, {341, 469, 391, 419}, {340, 55, 128, 32, 640, 480}, {381, 509, 486, 514}, {380, 80, 128, 32, 800, 600}},
+      {"New game", TexSideButtonMask, {46, 164, 61, 99}, {50, 380, 120, 40, 640, 480},
+       {66, 199, 76, 124}, {65, 475, 150, 50, 800, 600}},
+      {"Levels", TexModeButtonMask, {51, 154, 111, 139}, {55, 330, 120, 40, 640, 480},
+       {66, 194, 136, 174}, {65, 415, 150, 50, 800, 600}},
+      {"Timed", TexModeButtonMask, {51, 154, 146, 174}, {55, 295, 120, 40, 640, 480},
+       {66, 194, 181, 219}, {65, 370, 150, 50, 800, 600}},
+      {"Hint", TexHintButtonMask, {86, 164, 221, 324}, {85, 140, 80, 120, 640, 480},
+       {108, 206, 276, 405}, {108, 175, 100, 150, 800, 600}},
+      {"Options", TexSideButtonMask, {46, 164, 381, 419}, {50, 60, 120, 40, 640, 480},
+       {61, 199, 476, 524}, {60, 75, 150, 50, 800, 600}},
+      {"Quit", TexSideButtonMask, {46, 164, 421, 459}, {50, 20, 120, 40, 640, 480},
+       {61, 199, 531, 579}, {60, 20, 150, 50, 800, 600}},
+      {"Yes", TexDialogButtonMask, {288, 409, 196, 224}, {283, 255, 128, 32, 640, 480},
+       {288, 409, 311, 344}, {283, 255, 128, 32, 800, 600}},
+      {"No", TexDialogButtonMask, {418, 539, 196, 224}, {420, 255, 128, 32, 640, 480},
+       {418, 539, 311, 344}, {420, 255, 128, 32, 800, 600}},
+      {"Back", TexDialogButtonMask, {351, 477, 283, 314}, {350, 165, 128, 32, 640, 480},
+       {351, 477, 403, 434}, {350, 165, 128, 32, 800, 600}},
+      {"OK", TexDialogButtonMask, {341, 469, 391, 419}, {340, 55, 128, 32, 640, 480},
+       {381, 509, 486, 514}, {380, 80, 128, 32, 800, 600}},
   };
   for (const Button& b : buttons) {
     const Picture& mask = Texture(b.mask);
@@ -158,8 +185,8 @@ TEST(AssetgenTextures, BackdropWindowShowsTheWholeProjectedBoard) {
   // The camera: 45 degrees vertically at aspect 4:3; cells one unit square, centred on
   // (c - 2, 4.65 - r, -11) for rows 1 to 8 and columns 0 to 7.
   const double f = 1 / std::tan(22.5 * std::numbers::pi / 180), aspect = 4.0 / 3.0, depth = 11;
-  const Picture& mask = Texture(1);
-  const Picture& image = Texture(2);
+  const Picture& mask = Texture(TexBackdropMask);
+  const Picture& image = Texture(TexBackdropImage);
   for (int i = 0; i <= 8; ++i)
     for (int j = 0; j <= 8; ++j) {
       const double x = -2.5 + i, y = 4.65 - 0.5 - j;
@@ -170,8 +197,8 @@ TEST(AssetgenTextures, BackdropWindowShowsTheWholeProjectedBoard) {
 }
 
 TEST(AssetgenTextures, BackdropIsSolidBehindTheSidePanelAndDarkWhereNumbersArePrinted) {
-  const Picture& mask = Texture(1);
-  const Picture& image = Texture(2);
+  const Picture& mask = Texture(TexBackdropMask);
+  const Picture& image = Texture(TexBackdropImage);
   // Side-panel rectangles of both layouts, as fractions of the window.
   const Placed panel[] = {{85, 140, 80, 120, 640, 480},  {50, 380, 120, 40, 640, 480},  {55, 295, 120, 40, 640, 480},
                           {55, 330, 120, 40, 640, 480},  {50, 60, 120, 40, 640, 480},   {50, 20, 120, 40, 640, 480},
@@ -197,7 +224,7 @@ TEST(AssetgenTextures, BackdropIsSolidBehindTheSidePanelAndDarkWhereNumbersArePr
 }
 
 TEST(AssetgenTextures, FontSheetHoldsEveryPrintableLetterInItsCellInBothSets) {
-  const Picture& sheet = Texture(0);
+  const Picture& sheet = Texture(TexFontSheet);
   ASSERT_EQ(sheet.width, sheet.height);
   const int cell = sheet.width / 16;
   // Letters 14 units apart in 19-unit quads touch only if ink reaches 7 units from the middle.
@@ -236,7 +263,8 @@ TEST(AssetgenTextures, FontSheetHoldsEveryPrintableLetterInItsCellInBothSets) {
 TEST(AssetgenTextures, BoardBackgroundsTileWithoutSeamsAndStayQuiet) {
   // Across the tile's edge the picture changes no more than between any two neighbouring
   // columns (or rows) inside it.
-  for (int index : {36, 61, 62, 63, 64, 65}) {
+  for (const TextureIndex index : {TexBoardBackground0, TexBoardBackground1, TexBoardBackground2,
+                                   TexBoardBackground3, TexBoardBackground4, TexBoardBackground5}) {
     const Picture& p = Texture(index);
     std::vector<double> columnStep(p.width, 0), rowStep(p.height, 0);
     double sum = 0, sumSquares = 0;
@@ -261,7 +289,8 @@ TEST(AssetgenTextures, BoardBackgroundsTileWithoutSeamsAndStayQuiet) {
 }
 
 TEST(AssetgenTextures, BannersAreBrightLetteringOnBlack) {
-  for (int index : {58, 59, 60, 74}) {
+  for (const TextureIndex index :
+       {TexLevelCompleteBanner, TexGameOverBanner, TexExcellentBanner, TexNoMovesBanner}) {
     const Picture& p = Texture(index);
     int edge = 0, brightest = 0;
     for (int y = 0; y < p.height; ++y)
@@ -279,13 +308,17 @@ TEST(AssetgenTextures, BannersAreBrightLetteringOnBlack) {
 TEST(AssetgenTextures, OptionRowsBlendIntoTheOptionsPanel) {
   // Panel 300 by 330 at (265, 150); rows 256 by 32 at x 287 and these heights. The corners of
   // each row and the middles of its top and bottom edges show the panel's own colour.
-  const Picture& panel = Texture(4);
+  const Picture& panel = Texture(TexOptionsPanel);
   const struct {
     int y;
-    std::vector<int> rows;
-  } places[] = {{385, {79, 80}}, {350, {40, 41}}, {315, {42, 43}}, {280, {44, 45}}, {245, {71, 72}}};
+    std::vector<TextureIndex> rows;
+  } places[] = {{385, {TexHighScoresRowIdle, TexHighScoresRowHover}},
+                {350, {TexDisplayRowWindowed, TexDisplayRowFullscreen}},
+                {315, {TexMusicRowOff, TexMusicRowOn}},
+                {280, {TexSoundRowOff, TexSoundRowOn}},
+                {245, {TexHelpRowIdle, TexHelpRowHover}}};
   for (const auto& place : places)
-    for (int index : place.rows) {
+    for (const TextureIndex index : place.rows) {
       const Picture& row = Texture(index);
       for (const auto& [x, y] : {std::pair{0, 0}, std::pair{row.width - 1, 0}, std::pair{0, row.height - 1},
                                  std::pair{row.width - 1, row.height - 1}, std::pair{row.width / 2, 0},

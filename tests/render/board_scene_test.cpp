@@ -1,5 +1,6 @@
 #include <GL/gl.h>
 
+#include "assets/texture_index.h"
 #include "core/game_state.h"
 #include "render/board_scene.h"
 #include "tests/render/scene_fixture.h"
@@ -44,7 +45,7 @@ class BoardSceneTest : public SceneTest {
     return ClientPixel(centre.x + static_cast<int>(offsetX * CellPixels(large)),
                        centre.y + static_cast<int>(offsetY * CellPixels(large)));
   }
-  const Rgb background = TextureColour(36);
+  const Rgb background = TextureColour(TexBoardBackground0);
 };
 
 TEST_F(BoardSceneTest, EveryFruitLiesOnItsHitTestCellInBothLayouts) {
@@ -209,7 +210,9 @@ TEST_F(BoardSceneTest, OnlyTheBackgroundShowsOffThePlayingScreenOrWhilePaused) {
 }
 
 TEST_F(BoardSceneTest, BackgroundFollowsTheBackgroundIndex) {
-  constexpr int Textures[] = {36, 61, 62, 63, 64, 65};
+  constexpr TextureIndex Textures[] = {TexBoardBackground0, TexBoardBackground1,
+                                       TexBoardBackground2, TexBoardBackground3,
+                                       TexBoardBackground4, TexBoardBackground5};
   Game.Screen = Options;
   for (int index = 0; index < 6; ++index) {
     Game.BackgroundIndex = index;
@@ -218,7 +221,7 @@ TEST_F(BoardSceneTest, BackgroundFollowsTheBackgroundIndex) {
   }
   Game.BackgroundIndex = 41;  // from a damaged saved game
   Draw();
-  EXPECT_EQ(Cell(0, 1), TextureColour(36));
+  EXPECT_EQ(Cell(0, 1), TextureColour(TexBoardBackground0));
 }
 
 TEST_F(BoardSceneTest, LeavesNoGlErrorAndLightingOff) {
@@ -238,7 +241,7 @@ class TimeBarTest : public SceneTest {
     Game.BarWidth = width;
     DrawTimeBar();
   }
-  const Rgb bar = TextureColour(37);
+  const Rgb bar = TextureColour(TexTimeBar);
   const Rgb black = {};
 };
 

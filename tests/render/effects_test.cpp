@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "assets/texture_index.h"
 #include "core/game_state.h"
 #include "render/effects.h"
 #include "render/overlay.h"
@@ -36,16 +37,17 @@ TEST_F(EffectsTest, BannerRisesAndIsBrightestHalfway) {
   Game.BannerProgress = 0.1f;
   Draw();
   const Rgb early = BannerMiddle(0.1f);
-  EXPECT_TRUE(Near(early, Scaled(TextureColour(58), static_cast<float>(std::sin(0.314))), 4))
-      << early;
+  const Rgb faded =
+      Scaled(TextureColour(TexLevelCompleteBanner), static_cast<float>(std::sin(0.314)));
+  EXPECT_TRUE(Near(early, faded, 4)) << early;
   EXPECT_EQ(BannerMiddle(0.5f), Rgb{});
   Game.BannerProgress = 0.5f;
   Draw();
-  EXPECT_TRUE(Near(BannerMiddle(0.5f), TextureColour(58), 3)) << BannerMiddle(0.5f);
+  EXPECT_TRUE(Near(BannerMiddle(0.5f), TextureColour(TexLevelCompleteBanner), 3)) << BannerMiddle(0.5f);
   EXPECT_EQ(BannerMiddle(0.1f), Rgb{});
   // Its left edge is at x 283.
   EXPECT_EQ(LayoutPixel(281, 550 * 0.5f + 32), Rgb{});
-  EXPECT_TRUE(Near(LayoutPixel(285, 550 * 0.5f + 32), TextureColour(58), 3));
+  EXPECT_TRUE(Near(LayoutPixel(285, 550 * 0.5f + 32), TextureColour(TexLevelCompleteBanner), 3));
 }
 
 TEST_F(EffectsTest, BannerAdvancesWithFrameSpeed) {
@@ -60,13 +62,16 @@ struct BannerCase {
   int phase;
   bool gameOverLatch;
   bool noMoves;
-  int texture;
+  TextureIndex texture;
 };
 
 TEST_F(EffectsTest, BannerPictureFollowsThePhase) {
-  const BannerCase cases[] = {{LevelComplete, false, false, 58}, {LevelComplete, true, false, 59},
-                              {GameOver, false, false, 59},      {Excellent, false, false, 60},
-                              {GameOver, false, true, 74},       {GameOver, true, true, 74}};
+  const BannerCase cases[] = {{LevelComplete, false, false, TexLevelCompleteBanner},
+                              {LevelComplete, true, false, TexGameOverBanner},
+                              {GameOver, false, false, TexGameOverBanner},
+                              {Excellent, false, false, TexExcellentBanner},
+                              {GameOver, false, true, TexNoMovesBanner},
+                              {GameOver, true, true, TexNoMovesBanner}};
   Game.FrameSpeed = 0.0f;
   for (const BannerCase& test : cases) {
     Game.BoardPhase = test.phase;

@@ -1,5 +1,6 @@
 #include <GL/gl.h>
 
+#include "assets/texture_index.h"
 #include "core/game_state.h"
 #include "render/font.h"
 #include "tests/render/scene_fixture.h"
@@ -80,18 +81,18 @@ TEST_F(FontTest, LongTextIsCutAtTheBufferWithoutOverflow) {
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(FontTest, LeavesDepthTestOnTextureZeroAndBothMatricesAsTheyWere) {
+TEST_F(FontTest, LeavesDepthTestOnTheGlyphSheetBoundAndBothMatricesAsTheyWere) {
   const GlMatrix projection = CurrentMatrix(GL_PROJECTION_MATRIX);
   glLoadIdentity();
   glTranslatef(3, 4, 5);
   glDisable(GL_DEPTH_TEST);
-  glBindTexture(GL_TEXTURE_2D, Game.TextureSet[40]);
+  glBindTexture(GL_TEXTURE_2D, Game.TextureSet[TexDisplayRowWindowed]);
   PrintText(10, 10, 0, "%s", "");
 
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
   GLint bound = 0;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-  EXPECT_EQ(static_cast<unsigned>(bound), Game.TextureSet[0]);
+  EXPECT_EQ(static_cast<unsigned>(bound), Game.TextureSet[TexFontSheet]);
   GLint mode = 0;
   glGetIntegerv(GL_MATRIX_MODE, &mode);
   EXPECT_EQ(mode, GL_MODELVIEW);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "assets/texture_index.h"
 #include "core/game_state.h"
 #include "render/overlay.h"
 #include "tests/render/scene_fixture.h"
@@ -56,17 +57,23 @@ struct SideButton {
   Rect small;
   Rect large;
   int GameState::*state;
-  int images[3];
+  TextureIndex images[3];
   int states;
 };
 
 const SideButton SideButtons[] = {
-    {"hint", {85, 140, 80, 120}, {108, 175, 100, 150}, &GameState::HintButtonHover, {49, 50, 0}, 2},
-    {"new game", {50, 380, 120, 40}, {65, 475, 150, 50}, &GameState::NewGameButton, {7, 8, 9}, 3},
-    {"timed", {55, 295, 120, 40}, {65, 370, 150, 50}, &GameState::TimedButton, {24, 25, 26}, 3},
-    {"levels", {55, 330, 120, 40}, {65, 415, 150, 50}, &GameState::LevelsButton, {27, 28, 29}, 3},
-    {"options", {50, 60, 120, 40}, {60, 75, 150, 50}, &GameState::OptionsButton, {18, 19, 20}, 3},
-    {"quit", {50, 20, 120, 40}, {60, 20, 150, 50}, &GameState::QuitButton, {21, 22, 23}, 3},
+    {"hint", {85, 140, 80, 120}, {108, 175, 100, 150}, &GameState::HintButtonHover,
+     {TexHintIdle, TexHintHover}, 2},
+    {"new game", {50, 380, 120, 40}, {65, 475, 150, 50}, &GameState::NewGameButton,
+     {TexNewGameIdle, TexNewGameHover, TexNewGamePressed}, 3},
+    {"timed", {55, 295, 120, 40}, {65, 370, 150, 50}, &GameState::TimedButton,
+     {TexTimedIdle, TexTimedHover, TexTimedSelected}, 3},
+    {"levels", {55, 330, 120, 40}, {65, 415, 150, 50}, &GameState::LevelsButton,
+     {TexLevelsIdle, TexLevelsHover, TexLevelsSelected}, 3},
+    {"options", {50, 60, 120, 40}, {60, 75, 150, 50}, &GameState::OptionsButton,
+     {TexOptionsIdle, TexOptionsHover, TexOptionsPressed}, 3},
+    {"quit", {50, 20, 120, 40}, {60, 20, 150, 50}, &GameState::QuitButton,
+     {TexQuitIdle, TexQuitHover, TexQuitPressed}, 3},
 };
 
 TEST_F(OverlayTest, SideButtonsShowThePictureOfTheirStateInBothLayouts) {
@@ -88,21 +95,22 @@ TEST_F(OverlayTest, SideButtonsShowThePictureOfTheirStateInBothLayouts) {
 
 TEST_F(OverlayTest, BackdropCoversAllButTheBoardWindow) {
   Draw();
-  EXPECT_EQ(LayoutPixel(5, 5), TextureColour(2));
-  EXPECT_EQ(LayoutPixel(635, 475), TextureColour(2));
+  EXPECT_EQ(LayoutPixel(5, 5), TextureColour(TexBackdropImage));
+  EXPECT_EQ(LayoutPixel(635, 475), TextureColour(TexBackdropImage));
   EXPECT_EQ(LayoutPixel(400, 240), Rgb{});  // the board shows through here
 }
 
 struct Question {
   int screen;
-  int panel;
+  TextureIndex panel;
 };
 
 TEST_F(OverlayTest, QuestionsSitAtTheSameNumbersInBothLayouts) {
   for (const bool large : {false, true}) {
     if (large) UseLargeLayout();
-    for (const Question question : {Question{ConfirmNewGame, 30}, Question{ConfirmQuit, 3},
-                                    Question{ResumePrompt, 52}}) {
+    for (const Question question : {Question{ConfirmNewGame, TexConfirmNewGamePanel},
+                                    Question{ConfirmQuit, TexConfirmQuitPanel},
+                                    Question{ResumePrompt, TexResumePromptPanel}}) {
       Game.Screen = question.screen;
       Game.DialogButton1Hover = 0;
       Game.DialogButton2Hover = 0;
@@ -111,17 +119,17 @@ TEST_F(OverlayTest, QuestionsSitAtTheSameNumbersInBothLayouts) {
       EXPECT_EQ(LayoutPixel(560, 245), TextureColour(question.panel));
       EXPECT_NE(LayoutPixel(263, 385), TextureColour(question.panel));
       EXPECT_NE(LayoutPixel(420, 392), TextureColour(question.panel));
-      ExpectAt({283, 255, 128, 32}, TextureColour(32), "yes");
-      ExpectAt({420, 255, 128, 32}, TextureColour(34), "no");
+      ExpectAt({283, 255, 128, 32}, TextureColour(TexYesIdle), "yes");
+      ExpectAt({420, 255, 128, 32}, TextureColour(TexNoIdle), "no");
       Game.DialogButton1Hover = 1;
       Draw();
-      EXPECT_EQ(Middle({283, 255, 128, 32}), TextureColour(33));
-      EXPECT_EQ(Middle({420, 255, 128, 32}), TextureColour(34));
+      EXPECT_EQ(Middle({283, 255, 128, 32}), TextureColour(TexYesHover));
+      EXPECT_EQ(Middle({420, 255, 128, 32}), TextureColour(TexNoIdle));
       Game.DialogButton1Hover = 0;
       Game.DialogButton2Hover = 1;
       Draw();
-      EXPECT_EQ(Middle({283, 255, 128, 32}), TextureColour(32));
-      EXPECT_EQ(Middle({420, 255, 128, 32}), TextureColour(35));
+      EXPECT_EQ(Middle({283, 255, 128, 32}), TextureColour(TexYesIdle));
+      EXPECT_EQ(Middle({420, 255, 128, 32}), TextureColour(TexNoHover));
     }
   }
 }
@@ -137,14 +145,14 @@ TEST_F(OverlayTest, OptionsRowsShowTheSettingsAndHoverStates) {
     Game.HelpRowHover = 0;
     Game.DialogButton1Hover = 0;
     Draw();
-    EXPECT_EQ(LayoutPixel(270, 470), TextureColour(4));
-    EXPECT_EQ(LayoutPixel(270, 155), TextureColour(4));
-    ExpectAt({350, 165, 128, 32}, TextureColour(5), "back");
-    ExpectAt({287, 385, 256, 32}, TextureColour(79), "high scores row");
-    ExpectAt({287, 350, 256, 32}, TextureColour(40), "display row");
-    ExpectAt({287, 315, 256, 32}, TextureColour(42), "music row");
-    ExpectAt({287, 280, 256, 32}, TextureColour(44), "sound row");
-    ExpectAt({287, 245, 256, 32}, TextureColour(71), "help row");
+    EXPECT_EQ(LayoutPixel(270, 470), TextureColour(TexOptionsPanel));
+    EXPECT_EQ(LayoutPixel(270, 155), TextureColour(TexOptionsPanel));
+    ExpectAt({350, 165, 128, 32}, TextureColour(TexOkIdle), "back");
+    ExpectAt({287, 385, 256, 32}, TextureColour(TexHighScoresRowIdle), "high scores row");
+    ExpectAt({287, 350, 256, 32}, TextureColour(TexDisplayRowWindowed), "display row");
+    ExpectAt({287, 315, 256, 32}, TextureColour(TexMusicRowOff), "music row");
+    ExpectAt({287, 280, 256, 32}, TextureColour(TexSoundRowOff), "sound row");
+    ExpectAt({287, 245, 256, 32}, TextureColour(TexHelpRowIdle), "help row");
 
     Game.DisplayModeSetting = 1;
     Game.MusicOn = 1;
@@ -153,17 +161,17 @@ TEST_F(OverlayTest, OptionsRowsShowTheSettingsAndHoverStates) {
     Game.HelpRowHover = 1;
     Game.DialogButton1Hover = 1;
     Draw();
-    EXPECT_EQ(Middle({350, 165, 128, 32}), TextureColour(39));
-    EXPECT_EQ(Middle({287, 385, 256, 32}), TextureColour(80));
-    EXPECT_EQ(Middle({287, 350, 256, 32}), TextureColour(41));
-    EXPECT_EQ(Middle({287, 315, 256, 32}), TextureColour(43));
-    EXPECT_EQ(Middle({287, 280, 256, 32}), TextureColour(45));
-    EXPECT_EQ(Middle({287, 245, 256, 32}), TextureColour(72));
+    EXPECT_EQ(Middle({350, 165, 128, 32}), TextureColour(TexOkHover));
+    EXPECT_EQ(Middle({287, 385, 256, 32}), TextureColour(TexHighScoresRowHover));
+    EXPECT_EQ(Middle({287, 350, 256, 32}), TextureColour(TexDisplayRowFullscreen));
+    EXPECT_EQ(Middle({287, 315, 256, 32}), TextureColour(TexMusicRowOn));
+    EXPECT_EQ(Middle({287, 280, 256, 32}), TextureColour(TexSoundRowOn));
+    EXPECT_EQ(Middle({287, 245, 256, 32}), TextureColour(TexHelpRowHover));
 
     // Only a setting of exactly 1 means fullscreen.
     Game.DisplayModeSetting = 7;
     Draw();
-    EXPECT_EQ(Middle({287, 350, 256, 32}), TextureColour(40));
+    EXPECT_EQ(Middle({287, 350, 256, 32}), TextureColour(TexDisplayRowWindowed));
   }
 }
 
@@ -194,12 +202,12 @@ TEST_F(OverlayTest, HighScoresHaveTheirOwnRectanglesAndListPositionsPerLayout) {
     Game.Screen = HighScores;
     Game.DialogButton1Hover = 0;
     Draw();
-    EXPECT_EQ(LayoutPixel(layout.panel.x + 2, layout.panel.y + 2), TextureColour(78));
+    EXPECT_EQ(LayoutPixel(layout.panel.x + 2, layout.panel.y + 2), TextureColour(TexHighScoresPanel));
     EXPECT_EQ(LayoutPixel(layout.panel.x + layout.panel.width - 2,
                           layout.panel.y + layout.panel.height - 2),
-              TextureColour(78));
-    EXPECT_NE(LayoutPixel(layout.panel.x - 2, layout.panel.y + 2), TextureColour(78));
-    ExpectAt(layout.ok, TextureColour(5), "ok");
+              TextureColour(TexHighScoresPanel));
+    EXPECT_NE(LayoutPixel(layout.panel.x - 2, layout.panel.y + 2), TextureColour(TexHighScoresPanel));
+    ExpectAt(layout.ok, TextureColour(TexOkIdle), "ok");
     for (int row = 0; row < HighScoreEntryCount; ++row) {
       for (const int top : {343, layout.lowerTop}) {
         const float y = static_cast<float>(top - 20 * row) + 9.5f;
@@ -211,10 +219,10 @@ TEST_F(OverlayTest, HighScoresHaveTheirOwnRectanglesAndListPositionsPerLayout) {
       }
     }
     // Below each list's last row lies the bare panel.
-    EXPECT_EQ(TextPixel(layout.nameX + 9.5f, 263 - 10), TextureColour(78));
+    EXPECT_EQ(TextPixel(layout.nameX + 9.5f, 263 - 10), TextureColour(TexHighScoresPanel));
     Game.DialogButton1Hover = 1;
     Draw();
-    EXPECT_EQ(Middle(layout.ok), TextureColour(39));
+    EXPECT_EQ(Middle(layout.ok), TextureColour(TexOkHover));
   }
 }
 
@@ -232,8 +240,8 @@ TEST_F(OverlayTest, NameBeingTypedIsPrintedOnItsPanelInEachLayout) {
     if (large) UseLargeLayout();
     Game.Screen = NameEntry;
     Draw();
-    EXPECT_EQ(LayoutPixel(267, 152), TextureColour(38));
-    EXPECT_EQ(LayoutPixel(563, 448), TextureColour(38));
+    EXPECT_EQ(LayoutPixel(267, 152), TextureColour(TexNameEntryPanel));
+    EXPECT_EQ(LayoutPixel(563, 448), TextureColour(TexNameEntryPanel));
     const int x = large ? 270 : 345;
     const int y = large ? 195 : 245;
     for (int glyph = 0; glyph < 9; ++glyph) {
@@ -246,14 +254,14 @@ TEST_F(OverlayTest, NameBeingTypedIsPrintedOnItsPanelInEachLayout) {
 TEST_F(OverlayTest, PausePictureShowsOnlyOnThePlayingScreen) {
   Game.Paused = true;
   Draw();
-  ExpectAt({300, 250, 256, 64}, TextureColour(75), "pause");
+  ExpectAt({300, 250, 256, 64}, TextureColour(TexPausePicture), "pause");
   Game.Screen = ConfirmQuit;
   Draw();
-  EXPECT_NE(Middle({300, 250, 256, 64}), TextureColour(75));
+  EXPECT_NE(Middle({300, 250, 256, 64}), TextureColour(TexPausePicture));
   Game.Screen = Playing;
   Game.Paused = false;
   Draw();
-  EXPECT_NE(Middle({300, 250, 256, 64}), TextureColour(75));
+  EXPECT_NE(Middle({300, 250, 256, 64}), TextureColour(TexPausePicture));
 }
 
 TEST_F(OverlayTest, ShownScoreCountsTowardTheScoreOnlyWhilePlaying) {
@@ -317,7 +325,7 @@ TEST_F(OverlayTest, LeavesBlendingOffDepthTestOnAndTheMatricesRestored) {
   EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
   GLint bound = 0;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-  EXPECT_EQ(static_cast<unsigned>(bound), Game.TextureSet[0]);
+  EXPECT_EQ(static_cast<unsigned>(bound), Game.TextureSet[TexFontSheet]);
   EXPECT_EQ(CurrentMatrix(GL_PROJECTION_MATRIX), projection);
   ExpectIdentity(CurrentMatrix(GL_MODELVIEW_MATRIX));
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));

@@ -18,6 +18,7 @@
 #include <ostream>
 
 #include "app/window.h"
+#include "assets/texture_index.h"
 #include "core/game_state.h"
 #include "tests/assets/bmp_builder.h"
 #include "tests/assets/ms3d_builder.h"
@@ -44,7 +45,8 @@ void WriteBmp(const std::string& path, int width, int height,
 }
 
 bool IsMask(int index) {
-  return index == 1 || index == 6 || index == 10 || index == 31 || index == 51;
+  return index == TexBackdropMask || index == TexSideButtonMask || index == TexModeButtonMask ||
+         index == TexDialogButtonMask || index == TexHintButtonMask;
 }
 
 // The glyph sheet: 16 by 16 cells of 16 pixels; each glyph a square inside its cell.
@@ -69,15 +71,15 @@ bool InBoardWindow(int x, int y, int size) {
 void WriteTexture(const std::string& base, int index) {
   char path[64];
   std::snprintf(path, sizeof path, "%s/tex%02d.bmp", base.c_str(), index);
-  if (index == 0) {
+  if (index == TexFontSheet) {
     WriteBmp(path, 256, 256, FontSheetPixel);
-  } else if (index == 1) {
+  } else if (index == TexBackdropMask) {
     WriteBmp(path, 256, 256, [](int x, int y) {
       return InBoardWindow(x, y, 256) ? Rgb{255, 255, 255} : Rgb{};
     });
-  } else if (index == 2) {
+  } else if (index == TexBackdropImage) {
     WriteBmp(path, 256, 256, [](int x, int y) {
-      return InBoardWindow(x, y, 256) ? Rgb{} : TextureColour(2);
+      return InBoardWindow(x, y, 256) ? Rgb{} : TextureColour(TexBackdropImage);
     });
   } else {
     const Rgb colour = IsMask(index) ? Rgb{} : TextureColour(index);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "core/game_state.h"
 #include "tools/assetgen/lettering.h"
 #include "tools/assetgen/review_image.h"
 
@@ -11,7 +12,7 @@ namespace {
 
 using namespace assetgen;
 
-constexpr int Columns = 9, TextureCount = 81;
+constexpr int Columns = 9;
 constexpr int BoxWide = 200, BoxHigh = 150, Label = 22, Gap = 10;
 constexpr int TileWide = BoxWide + Gap, TileHigh = BoxHigh + Label + Gap;
 

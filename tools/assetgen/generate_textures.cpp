@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <numbers>
+#include <optional>
 #include <string>
 
 #include "tools/assetgen/assetgen.h"
@@ -25,12 +26,12 @@ std::filesystem::path TexturePath(const std::filesystem::path& outputFolder, int
   return outputFolder / "base" / name;
 }
 
-void SaveImage(const std::filesystem::path& outputFolder, int index, const Canvas& canvas,
+void SaveImage(const std::filesystem::path& outputFolder, TextureIndex index, const Canvas& canvas,
                int width, int height) {
   WriteBmp24(TexturePath(outputFolder, index), width, height, canvas.ImagePixels(width, height));
 }
 
-void SaveMask(const std::filesystem::path& outputFolder, int index, const Canvas& canvas,
+void SaveMask(const std::filesystem::path& outputFolder, TextureIndex index, const Canvas& canvas,
               int width, int height) {
   WriteBmp24(TexturePath(outputFolder, index), width, height, canvas.MaskPixels(width, height));
 }
@@ -46,10 +47,9 @@ enum class Icon { None, Steps, Clock };
 struct SideButton {
   const char* label;
   Icon icon;
-  int idle;  // then hover and pressed
+  TextureIndex images[3];  // idle, hover, pressed or selected
 };
 
-constexpr int SideMask = 6, ModeMask = 10;
 constexpr int ButtonWidth = 128, ButtonHeight = 32;
 
 // The plain side buttons fill their 120 by 40 rectangle; the two mode buttons are pills in
@@ -57,7 +57,9 @@ constexpr int ButtonWidth = 128, ButtonHeight = 32;
 Shape SideFace() { return RoundedRect(2, 2, 112, 36.5f, 11); }
 Shape ModeFace() { return RoundedRect(1.5f, 1.5f, 101, 29.5f, 14); }
 
-void MakeSideButton(const fs::path& out, const SideButton& b, const Shape& face, int mask) {
+// The mask is saved with the first button of each face; the others share it.
+void MakeSideButton(const fs::path& out, const SideButton& b, const Shape& face,
+                    std::optional<TextureIndex> mask) {
   const Look looks[] = {Look::Idle, Look::Hover, Look::Pressed};
   for (int state = 0; state < 3; ++state) {
     Canvas c(120, 40, 4);
@@ -73,22 +75,26 @@ void MakeSideButton(const fs::path& out, const SideButton& b, const Shape& face,
       const Relief relief = looks[state] == Look::Pressed ? Relief::Shadowed : Relief::Engraved;
       Letter(c, CentredText(c, b.label, {Face::Display, 15.5f}, cx, cy), text, relief);
     });
-    if (state == 0 && mask >= 0) SaveMask(out, mask, c, ButtonWidth, ButtonHeight);
-    SaveImage(out, b.idle + state, c, ButtonWidth, ButtonHeight);
+    if (state == 0 && mask) SaveMask(out, *mask, c, ButtonWidth, ButtonHeight);
+    SaveImage(out, b.images[state], c, ButtonWidth, ButtonHeight);
   }
 }
 
 void MakeSideButtons(const fs::path& out) {
-  MakeSideButton(out, {"New game", Icon::None, 7}, SideFace(), SideMask);
-  MakeSideButton(out, {"Options", Icon::None, 18}, SideFace(), -1);
-  MakeSideButton(out, {"Quit", Icon::None, 21}, SideFace(), -1);
-  MakeSideButton(out, {"Timed", Icon::Clock, 24}, ModeFace(), ModeMask);
-  MakeSideButton(out, {"Levels", Icon::Steps, 27}, ModeFace(), -1);
+  MakeSideButton(out, {"New game", Icon::None, {TexNewGameIdle, TexNewGameHover, TexNewGamePressed}},
+                 SideFace(), TexSideButtonMask);
+  MakeSideButton(out, {"Options", Icon::None, {TexOptionsIdle, TexOptionsHover, TexOptionsPressed}},
+                 SideFace(), std::nullopt);
+  MakeSideButton(out, {"Quit", Icon::None, {TexQuitIdle, TexQuitHover, TexQuitPressed}}, SideFace(),
+                 std::nullopt);
+  MakeSideButton(out, {"Timed", Icon::Clock, {TexTimedIdle, TexTimedHover, TexTimedSelected}}, ModeFace(),
+                 TexModeButtonMask);
+  MakeSideButton(out, {"Levels", Icon::Steps, {TexLevelsIdle, TexLevelsHover, TexLevelsSelected}},
+                 ModeFace(), std::nullopt);
 }
 
 // The hint button: a light bulb over its label, lit up under the pointer.
 void MakeHintButton(const fs::path& out) {
-  constexpr int HintIdle = 49, HintHover = 50, HintMask = 51;
   const Shape face = RoundedRect(2, 2, 78, 103, 14);
   for (int state = 0; state < 2; ++state) {
     const bool lit = state == 1;
@@ -119,14 +125,12 @@ void MakeHintButton(const fs::path& out) {
       for (float ly : {by + 22.5f, by + 25.5f}) c.Fill(Segment(bx - 7, ly, bx + 7, ly, 0.6f), Solid(Rgb8(90, 80, 70)));
       Letter(c, CentredText(c, "Hint", {Face::Display, 17}, 40, 85), text, Relief::Engraved);
     });
-    if (state == 0) SaveMask(out, HintMask, c, 64, 128);
-    SaveImage(out, lit ? HintHover : HintIdle, c, 64, 128);
+    if (state == 0) SaveMask(out, TexHintButtonMask, c, 64, 128);
+    SaveImage(out, lit ? TexHintHover : TexHintIdle, c, 64, 128);
   }
 }
 
 // ---- Dialog buttons -----------------------------------------------------------------------
-
-constexpr int DialogMask = 31;
 
 enum class Mark { Tick, Cross };
 
@@ -134,7 +138,7 @@ struct DialogButton {
   const char* label;
   Mark mark;
   Finish idle, hover;
-  int idleIndex, hoverIndex;
+  TextureIndex idleIndex, hoverIndex;
 };
 
 // A 128 by 32 button: its mark and word centred together on the face.
@@ -152,7 +156,7 @@ void MakeDialogButton(const fs::path& out, const DialogButton& b, bool saveMask)
       Letter(c, TextCoverage(c, b.label, style, left + markWidth + gap, cy + CapHeight(style) / 2, Align::Left),
              text, text.r > 0.7f ? Relief::Shadowed : Relief::Engraved);
     });
-    if (state == 0 && saveMask) SaveMask(out, DialogMask, c, 128, 32);
+    if (state == 0 && saveMask) SaveMask(out, TexDialogButtonMask, c, 128, 32);
     SaveImage(out, state ? b.hoverIndex : b.idleIndex, c, 128, 32);
   }
 }
@@ -160,16 +164,19 @@ void MakeDialogButton(const fs::path& out, const DialogButton& b, bool saveMask)
 void MakeDialogButtons(const fs::path& out) {
   const Rgb goldRim = Rgb8(250, 200, 60);
   MakeDialogButton(out, {"Yes", Mark::Tick, {GreenLight, Green, GreenDark, White},
-                         {Rgb8(200, 240, 130), Rgb8(116, 188, 60), goldRim, White}, 32, 33}, true);
+                         {Rgb8(200, 240, 130), Rgb8(116, 188, 60), goldRim, White}, TexYesIdle, TexYesHover},
+                   true);
   MakeDialogButton(out, {"No", Mark::Cross, {AppleLight, Apple, Rgb8(110, 24, 16), White},
-                         {Rgb8(255, 156, 120), Rgb8(226, 80, 56), goldRim, White}, 34, 35}, false);
-  MakeDialogButton(out, {"OK", Mark::Tick, CreamFinish(Look::Idle), CreamFinish(Look::Hover), 5, 39}, false);
+                         {Rgb8(255, 156, 120), Rgb8(226, 80, 56), goldRim, White}, TexNoIdle, TexNoHover},
+                   false);
+  MakeDialogButton(
+      out, {"OK", Mark::Tick, CreamFinish(Look::Idle), CreamFinish(Look::Hover), TexOkIdle, TexOkHover}, false);
 }
 
 // ---- Banners and the pause picture ---------------------------------------------------------
 
 struct BannerLook {
-  int index;
+  TextureIndex index;
   const char* text;
   Rgb top, bottom, glow;
   bool sparkles;
@@ -201,10 +208,14 @@ void MakeBanner(const fs::path& out, const BannerLook& b) {
 }
 
 void MakeBanners(const fs::path& out) {
-  MakeBanner(out, {58, "Level complete!", Rgb8(255, 252, 214), Rgb8(255, 196, 40), Rgb8(150, 80, 0), true});
-  MakeBanner(out, {59, "Game over", Rgb8(255, 220, 196), Rgb8(240, 70, 40), Rgb8(130, 14, 6), false});
-  MakeBanner(out, {60, "Excellent!", Rgb8(255, 240, 250), Rgb8(255, 96, 170), Rgb8(120, 20, 90), true});
-  MakeBanner(out, {74, "No more moves", Rgb8(230, 248, 255), Rgb8(96, 180, 255), Rgb8(10, 60, 140), false});
+  MakeBanner(out, {TexLevelCompleteBanner, "Level complete!", Rgb8(255, 252, 214), Rgb8(255, 196, 40),
+                   Rgb8(150, 80, 0), true});
+  MakeBanner(out, {TexGameOverBanner, "Game over", Rgb8(255, 220, 196), Rgb8(240, 70, 40), Rgb8(130, 14, 6),
+                   false});
+  MakeBanner(out, {TexExcellentBanner, "Excellent!", Rgb8(255, 240, 250), Rgb8(255, 96, 170),
+                   Rgb8(120, 20, 90), true});
+  MakeBanner(out, {TexNoMovesBanner, "No more moves", Rgb8(230, 248, 255), Rgb8(96, 180, 255),
+                   Rgb8(10, 60, 140), false});
 }
 
 void MakePausePicture(const fs::path& out) {
@@ -221,7 +232,7 @@ void MakePausePicture(const fs::path& out) {
   Letter(c, TextCoverage(c, "Paused", title, left + 30, 28 + CapHeight(title) / 2, Align::Left), Ink,
          Relief::Engraved);
   Letter(c, CentredText(c, "Esc or P to play on", {Face::Clear, 9.5f}, 128, 50), Rgb8(140, 96, 56), Relief::Engraved);
-  SaveImage(out, 75, c, 256, 64);
+  SaveImage(out, TexPausePicture, c, 256, 64);
 }
 
 void MakeUnusedTextures(const fs::path& out) {
@@ -235,9 +246,9 @@ void GenerateTextures(const fs::path& out) {
   MakeSideButtons(out);
   MakeHintButton(out);
   MakeDialogButtons(out);
-  MakeQuestion(out, 30, "Start a new game?", "The game in progress will end.");
-  MakeQuestion(out, 3, "Quit the game?", "Your game is kept for next time.");
-  MakeQuestion(out, 52, "Continue your saved game?", "No starts a new game.");
+  MakeQuestion(out, TexConfirmNewGamePanel, "Start a new game?", "The game in progress will end.");
+  MakeQuestion(out, TexConfirmQuitPanel, "Quit the game?", "Your game is kept for next time.");
+  MakeQuestion(out, TexResumePromptPanel, "Continue your saved game?", "No starts a new game.");
   MakeOptionsPanel(out);
   MakeNameEntryPanel(out);
   MakeHighScoresPanel(out);

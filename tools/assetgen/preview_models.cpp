@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "assets/model.h"
+#include "assets/texture_index.h"
 #include "assets/textures.h"
 #include "core/game_state.h"
 #include "tools/assetgen/review_image.h"
@@ -75,11 +76,11 @@ void DrawBoardBackdrop() {
   glEnable(GL_LIGHTING);
 }
 
-// The game's first board background (texture 36) tiled five times over the 10.7-unit square
-// behind the board, unlit, where the board scene draws it.
+// The game's first board background tiled five times over the 10.7-unit square behind the
+// board, unlit, where the board scene draws it.
 void DrawBoardBackground() {
   glDisable(GL_LIGHTING);
-  glBindTexture(GL_TEXTURE_2D, Game.TextureSet[36]);
+  glBindTexture(GL_TEXTURE_2D, Game.TextureSet[TexBoardBackground0]);
   glPushMatrix();
   glTranslatef(1.4f + 0.2f, -0.32f + 0.5f, -11.7f);
   glBegin(GL_TRIANGLE_STRIP);

@@ -16,7 +16,6 @@ using namespace orchard;
 namespace {
 
 constexpr float DesignWide = 640, DesignHigh = 480;
-constexpr int BackdropMask = 1, BackdropImage = 2;
 constexpr int TextureSize = 1024;
 
 // Where the board's cells land on screen: the game's camera looks down -z with a vertical
@@ -154,8 +153,8 @@ void MakeBackdrop(const std::filesystem::path& outputFolder) {
   c.Fill(Within(Shifted(Blur(rim, c.Scale() * 1.6f), 0, static_cast<int>(c.Scale() * 1.0f)), inside),
          Solid(Black), 0.6f);
 
-  SaveMask(outputFolder, BackdropMask, c, TextureSize, TextureSize);
-  SaveImage(outputFolder, BackdropImage, c, TextureSize, TextureSize);
+  SaveMask(outputFolder, TexBackdropMask, c, TextureSize, TextureSize);
+  SaveImage(outputFolder, TexBackdropImage, c, TextureSize, TextureSize);
 }
 
 }  // namespace assetgen

@@ -102,10 +102,11 @@ void MakeBasket(Canvas& c) {
 
 void MakeBoardBackgrounds(const fs::path& out) {
   const struct {
-    int index;
+    TextureIndex index;
     void (*paint)(Canvas&);
-  } backgrounds[] = {{36, MakeWalnut}, {61, MakeLinen}, {62, MakeLeafPattern},
-                     {63, MakeChecker}, {64, MakeBlossoms}, {65, MakeBasket}};
+  } backgrounds[] = {{TexBoardBackground0, MakeWalnut}, {TexBoardBackground1, MakeLinen},
+                     {TexBoardBackground2, MakeLeafPattern}, {TexBoardBackground3, MakeChecker},
+                     {TexBoardBackground4, MakeBlossoms}, {TexBoardBackground5, MakeBasket}};
   for (const auto& b : backgrounds) {
     Canvas c(Tile, Tile, 4);
     b.paint(c);
@@ -116,7 +117,6 @@ void MakeBoardBackgrounds(const fs::path& out) {
 // The bar is stretched to its current length, so it is a glossy strip that does not change
 // along its length except for a slow ripening from amber to leaf green.
 void MakeBar(const fs::path& out) {
-  constexpr int BarTexture = 37;
   Canvas c(32, 8, 16);
   c.Flood([](float x, float y) {
     const Rgb along = Mix(Rgb8(240, 160, 40), Rgb8(120, 200, 60), x / 32);
@@ -126,7 +126,7 @@ void MakeBar(const fs::path& out) {
     if (t < 0.12f || t > 0.88f) colour = Scale(along, 0.45f);
     return colour;
   });
-  SaveImage(out, BarTexture, c, 32, 8);
+  SaveImage(out, TexTimeBar, c, 32, 8);
 }
 
 // Textures that are loaded but never drawn: small plain squares.

@@ -13,7 +13,6 @@ namespace assetgen {
 
 namespace {
 
-constexpr int FontSheet = 0;
 constexpr int SheetSize = 512;
 constexpr float Cell = 19;         // one glyph quad, in text units
 constexpr float Baseline = 14.4f;  // from the top of the cell
@@ -70,7 +69,7 @@ void MakeFontSheet(const std::filesystem::path& outputFolder) {
         c.Cover(RoundedRect(cellX + Margin, cellY + Margin, cellX + Cell - Margin, cellY + Cell - Margin, 0));
     c.Fill(Within(ink, cellWindow), Solid({1, 1, 1}));
   }
-  SaveImage(outputFolder, FontSheet, c, SheetSize, SheetSize);
+  SaveImage(outputFolder, TexFontSheet, c, SheetSize, SheetSize);
 }
 
 }  // namespace assetgen

@@ -73,7 +73,7 @@ void DrawRowIcon(Canvas& c, RowIcon icon, float x, float y, bool on) {
 
 // One 256 by 32 row of the options panel; its edges are the panel's cream so the row sits
 // in the panel without a seam.
-void MakeRow(const fs::path& out, int index, const std::string& label, const std::string& value,
+void MakeRow(const fs::path& out, TextureIndex index, const std::string& label, const std::string& value,
              Value kind, bool lit, RowIcon icon = RowIcon::None) {
   Canvas c(256, 32, 4);
   c.Flood(Solid(Cream));
@@ -110,9 +110,10 @@ void MakeRow(const fs::path& out, int index, const std::string& label, const std
 
 }  // namespace
 
-void MakeQuestion(const fs::path& out, int index, const std::string& question, const std::string& note) {
+void MakeQuestion(const fs::path& out, TextureIndex index, const std::string& question,
+                  const std::string& note) {
   Canvas c(300, 150, 3);
-  FramedPanel(c, 9, 50 + index);
+  FramedPanel(c, 9, 50 + index);  // a grain of its own for each question
   CornerLeaves(c, 9);
   Title(c, question, 46, 21);
   Note(c, note, 76);
@@ -126,7 +127,7 @@ void MakeOptionsPanel(const fs::path& out) {
   CornerLeaves(c, 9);
   Title(c, "Options", 36, 26);
   Divider(c, 258);
-  SaveImage(out, 4, c, 256, 256);
+  SaveImage(out, TexOptionsPanel, c, 256, 256);
 }
 
 void MakeNameEntryPanel(const fs::path& out) {
@@ -142,7 +143,7 @@ void MakeNameEntryPanel(const fs::path& out) {
   DarkInset(c, RoundedRect(62, 174, 246, 214, 9));
   Note(c, "Enter or Space to confirm", 240);
   Note(c, "Backspace to erase a letter", 260, 10);
-  SaveImage(out, 38, c, 256, 256);
+  SaveImage(out, TexNameEntryPanel, c, 256, 256);
 }
 
 void MakeHighScoresPanel(const fs::path& out) {
@@ -171,20 +172,20 @@ void MakeHighScoresPanel(const fs::path& out) {
       Letter(c, CentredText(c, std::to_string(rank + 1), {Face::Clear, 12}, 38, l.firstRow + 20 * rank),
              Rgb8(214, 160, 70));
   }
-  SaveImage(out, 78, c, 256, 512);
+  SaveImage(out, TexHighScoresPanel, c, 256, 512);
 }
 
 void MakeOptionRows(const fs::path& out) {
-  MakeRow(out, 40, "Display", "Window 640x480", Value::Choice, false);
-  MakeRow(out, 41, "Display", "Fullscreen 800x600", Value::Choice, false);
-  MakeRow(out, 42, "Music", "Off", Value::Off, false, RowIcon::Note);
-  MakeRow(out, 43, "Music", "On", Value::On, false, RowIcon::Note);
-  MakeRow(out, 44, "Sound", "Off", Value::Off, false, RowIcon::Speaker);
-  MakeRow(out, 45, "Sound", "On", Value::On, false, RowIcon::Speaker);
-  MakeRow(out, 71, "Help", "closes the game  >", Value::Plain, false);
-  MakeRow(out, 72, "Help", "closes the game  >", Value::Plain, true);
-  MakeRow(out, 79, "High scores", "best games  >", Value::Plain, false);
-  MakeRow(out, 80, "High scores", "best games  >", Value::Plain, true);
+  MakeRow(out, TexDisplayRowWindowed, "Display", "Window 640x480", Value::Choice, false);
+  MakeRow(out, TexDisplayRowFullscreen, "Display", "Fullscreen 800x600", Value::Choice, false);
+  MakeRow(out, TexMusicRowOff, "Music", "Off", Value::Off, false, RowIcon::Note);
+  MakeRow(out, TexMusicRowOn, "Music", "On", Value::On, false, RowIcon::Note);
+  MakeRow(out, TexSoundRowOff, "Sound", "Off", Value::Off, false, RowIcon::Speaker);
+  MakeRow(out, TexSoundRowOn, "Sound", "On", Value::On, false, RowIcon::Speaker);
+  MakeRow(out, TexHelpRowIdle, "Help", "closes the game  >", Value::Plain, false);
+  MakeRow(out, TexHelpRowHover, "Help", "closes the game  >", Value::Plain, true);
+  MakeRow(out, TexHighScoresRowIdle, "High scores", "best games  >", Value::Plain, false);
+  MakeRow(out, TexHighScoresRowHover, "High scores", "best games  >", Value::Plain, true);
 }
 
 }  // namespace assetgen
