@@ -1,5 +1,7 @@
 #include "ui/keyboard.h"
 
+#include <initializer_list>
+
 #include "tests/ui/ui_test.h"
 
 namespace {
@@ -13,20 +15,24 @@ class Keyboard : public UiTest {
   }
 };
 
-void Down(int code) { Send(WM_KEYDOWN, code); }
-void Up(int code) { Send(WM_KEYUP, code); }
 // The checks after a drawn frame.
 void Frame() {
   PauseKeyCheck();
   NameEntryChecks();
 }
-// Each key pressed and released, with a frame after each.
+// Keys going down, or up, together before a frame.
+void Hold(std::initializer_list<int> keys) {
+  for (int key : keys) Send(WM_KEYDOWN, key);
+  Frame();
+}
+void Release(std::initializer_list<int> keys) {
+  for (int key : keys) Send(WM_KEYUP, key);
+  Frame();
+}
 void Type(const char* keys) {
   for (; *keys; ++keys) {
-    Down(*keys);
-    Frame();
-    Up(*keys);
-    Frame();
+    Hold({*keys});
+    Release({*keys});
   }
 }
 std::string Entered() { return Game.EntryName; }
@@ -39,8 +45,7 @@ TEST_F(Keyboard, PauseKeysActOnlyInTimedModeOnPlaying) {
     SetUp();
     Game.TimedButton = c.mode == Timed ? ButtonPressed : ButtonIdle;
     Game.Screen = c.screen;
-    Down(c.key);
-    Frame();
+    Hold({c.key});
     Frame();  // a key that acted was consumed: no second toggle
     EXPECT_EQ(Game.Paused, c.acts) << c.key;
     EXPECT_EQ(Game.KeyState[c.key], c.acts ? 0 : 1) << c.key;
@@ -61,34 +66,23 @@ TEST_F(Keyboard, TheFirstLetterIsACapitalAndEnterStoresTheName) {
 }
 
 TEST_F(Keyboard, EveryKeyPressIsTypedOnce) {
-  Down('T');
-  Frame();
-  Frame();
-  Down('O');  // while T is held
-  Frame();
+  Hold({'T'});
+  Hold({'O'});  // while T is held
   EXPECT_EQ(Entered(), "T");
-  Up('T');
-  Up('O');
-  Frame();
-  Down('M');
-  Down('A');
-  Frame();
+  Release({'T', 'O'});
+  Hold({'M', 'A'});
   EXPECT_EQ(Entered(), "Tam") << "two keys in one frame, the lower code first";
-  Up('M');
-  Up('A');
-  Frame();
+  Release({'M', 'A'});
   Type("BCDEFGH");
   EXPECT_EQ(Entered(), "Tambcdefg") << "the tenth letter is not taken";
 }
 
 TEST_F(Keyboard, BackspaceErasesTheLastLetter) {
   Type("\bAB");  // nothing to erase at first
-  Down(VK_BACK);
-  Frame();
+  Hold({VK_BACK});
   Frame();
   EXPECT_EQ(Entered(), "A$") << "erased once while held";
-  Up(VK_BACK);
-  Frame();
+  Release({VK_BACK});
   Type("\bC");
   EXPECT_EQ(Entered(), "C$");
 }
@@ -109,10 +103,7 @@ TEST_F(Keyboard, TheKeyAfterZTypesTheCharactersAfterZ) {
 TEST_F(Keyboard, OnOtherScreensKeysTypeNothing) {
   Type("AB");
   Game.Screen = Playing;
-  Down('T');
-  Down(VK_RETURN);
-  Down(VK_BACK);
-  Frame();
+  Hold({'T', VK_RETURN, VK_BACK});
   EXPECT_EQ(Game.Screen, Playing);
   EXPECT_EQ(Entered(), "Ab");
 }
