@@ -1,0 +1,59 @@
+// Where the board and every control lie in the two screen layouts (640 by 480 windowed, 800
+// by 600 fullscreen), and the hover states that follow the pointer. Positions are client
+// pixels, origin top left, y growing downwards.
+#pragma once
+
+// A rectangle of client pixels, inclusive on all four edges.
+struct PixelRect {
+  int left;
+  int right;
+  int top;
+  int bottom;
+};
+
+// One axis of the board: a pointer coordinate p in [first, last] lies over cell
+// (p + shift) / cellSize + base, with truncating division; elsewhere over none. The spans
+// include a strip beside the play field that gives column -1 or 8 or row 9, which the board
+// ignores.
+struct BoardAxis {
+  int first;
+  int last;
+  int shift;
+  int cellSize;
+  int base;
+};
+
+struct ScreenLayout {
+  BoardAxis columns;
+  BoardAxis rows;
+  // Side panel on Playing.
+  PixelRect newGame;
+  PixelRect levels;
+  PixelRect timed;
+  PixelRect hint;
+  PixelRect options;
+  PixelRect quit;
+  // The two questions and the start-up question.
+  PixelRect yes;
+  PixelRect no;
+  // HighScores.
+  PixelRect ok;
+  // Options.
+  PixelRect highScoresRow;
+  PixelRect displayRow;
+  PixelRect musicRow;
+  PixelRect soundRow;
+  PixelRect helpRow;
+  PixelRect back;
+};
+
+// The layout in force: the 800 by 600 one while Fullscreen is set, whatever the client size.
+const ScreenLayout& CurrentLayout();
+
+// Whether PointerX, PointerY lies inside `rect`.
+bool PointerIn(const PixelRect& rect);
+
+// On Playing: the board cell under the pointer and the six side-button states.
+void UpdatePlayingHover();
+// On the other screens: the hover flags of the controls of the screen on show.
+void UpdatePanelHover();

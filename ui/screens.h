@@ -1,0 +1,10 @@
+// The screen state machine: what a pointer move and a left-button press do on each screen.
+#pragma once
+
+// The pointer moved to (x, y) in client pixels: on Playing the board cell and side buttons
+// under it, then a drag on the board; on the other screens the hover flags of their controls.
+void MovePointer(int x, int y);
+
+// The left button went down at (x, y): the board takes the press on Playing, then the control
+// under the pointer, if any, does its part and may change the screen.
+void PressPointer(int x, int y);
