@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 
+#include "app/frame_pacing.h"
 #include "app/scene.h"
 #include "core/game_state.h"
 #include "core/message_box.h"
@@ -29,6 +30,8 @@ void ShutdownBox(const char* text) {
 bool RegisterWindowClass() {
   // The close box posts WM_CLOSE to the window procedure, which decides how the game ends.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  // The screen saver is held off only while the window has the focus (see the message queue).
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   ClassRegistered = true;
   return true;
@@ -123,7 +126,8 @@ bool CreateGameWindow(const char* title, int width, int height, int bits, bool f
   if (SDL_GL_MakeCurrent(window, context) != 0) {
     return FailCreation("Can't Activate The GL Rendering Context.");
   }
-  SDL_GL_SetSwapInterval(1);  // where the driver allows it; a refusal changes nothing else
+  SDL_GL_SetSwapInterval(1);  // where the driver allows it; otherwise the loop paces itself
+  ResetFramePacing();
 
   SDL_ShowWindow(window);
   SDL_RaiseWindow(window);
@@ -172,23 +176,7 @@ void ChangeDisplayMode() {
   if (!created) Game.QuitRequested = 1;
 }
 
-void SwapGameWindow() { SDL_GL_SwapWindow(GameWindow()); }
-
-bool HandleWindowMessage(const WindowMessage& message) {
-  switch (message.message) {
-    case WM_ACTIVATE:
-      Game.WindowActive = HighWord(message.wParam) == 0;
-      return true;
-    case WM_SYSCOMMAND:
-      return message.wParam == SC_SCREENSAVE || message.wParam == SC_MONITORPOWER;
-    case WM_CLOSE:
-      PostQuitMessage(0);
-      return true;
-    case WM_SIZE:
-      ResizeScene(LowWord(static_cast<uintptr_t>(message.lParam)),
-                  HighWord(static_cast<uintptr_t>(message.lParam)));
-      return true;
-    default:
-      return false;
-  }
+void SwapGameWindow() {
+  SDL_GL_SwapWindow(GameWindow());
+  NoteSwap();
 }

@@ -10,8 +10,3 @@ bool CreateGameWindow(const char* title, int width, int height, int bits, bool f
 void DestroyGameWindow();
 // Presents the frame just drawn.
 void SwapGameWindow();
-
-// The shell's share of the window procedure: WM_ACTIVATE, WM_SIZE, WM_CLOSE and the
-// screen-saver and monitor-power system commands. True when the message was handled (its
-// result is then 0); false when it needs default processing.
-bool HandleWindowMessage(const WindowMessage& message);

@@ -11,12 +11,12 @@ WindowProcedure Procedure = nullptr;
 bool QuitPosted = false;
 int QuitCode = 0;
 
-// Virtual-key code of a key, 0 for keys the game has no code for. Alt and F10 are system
-// keys that never reach the game as key messages.
+// Virtual-key code of a key, 0 for keys the game has no code for. Letters go by the key's
+// meaning on the player's keyboard layout, not by its place on the keyboard.
 int VirtualKey(SDL_Keycode key) {
   if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
   if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
-  if (key >= SDLK_F1 && key <= SDLK_F12 && key != SDLK_F10) return 112 + (key - SDLK_F1);
+  if (key >= SDLK_F1 && key <= SDLK_F12) return 112 + (key - SDLK_F1);
   switch (key) {
     case SDLK_BACKSPACE: return VK_BACK;
     case SDLK_TAB: return 9;
@@ -45,8 +45,12 @@ int VirtualKey(SDL_Keycode key) {
   }
 }
 
+// F10, and keys pressed with Alt held, are system keys: they never reach the game as key
+// messages. A release always does, so that no key stays down in the game's key flags when
+// Alt goes down before the key comes up.
 bool TranslateKey(const SDL_KeyboardEvent& key, WindowMessage& message) {
-  if (key.keysym.mod & KMOD_ALT) return false;
+  if (key.keysym.sym == SDLK_F10) return false;
+  if (key.type == SDL_KEYDOWN && (key.keysym.mod & KMOD_ALT)) return false;
   const int code = VirtualKey(key.keysym.sym);
   if (code == 0) return false;
   message.message = key.type == SDL_KEYDOWN ? WM_KEYDOWN : WM_KEYUP;
@@ -87,6 +91,16 @@ bool TranslateWindowEvent(const SDL_WindowEvent& event, WindowMessage& message) 
   }
 }
 
+// The screen saver and the monitor's power saving stay off only while the game window has the
+// keyboard focus, as while it is the active window on the desktop.
+void HoldOffScreenSaverWhileFocused(const SDL_Event& event) {
+  if (event.type != SDL_WINDOWEVENT) return;
+  if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) SDL_DisableScreenSaver();
+  if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
+      event.window.event == SDL_WINDOWEVENT_MINIMIZED)
+    SDL_EnableScreenSaver();
+}
+
 }  // namespace
 
 void SetWindowProcedure(WindowProcedure procedure) { Procedure = procedure; }
@@ -95,10 +109,7 @@ intptr_t DispatchWindowMessage(const WindowMessage& message) {
   return Procedure ? Procedure(message) : DefaultWindowProcedure(message);
 }
 
-intptr_t DefaultWindowProcedure(const WindowMessage& message) {
-  HandleWindowMessage(message);
-  return 0;
-}
+intptr_t DefaultWindowProcedure(const WindowMessage&) { return 0; }
 
 bool TranslateEvent(const SDL_Event& event, WindowMessage& message) {
   switch (event.type) {
@@ -135,6 +146,7 @@ void PostQuitMessage(int exitCode) {
 bool PeekWindowMessage(WindowMessage& message) {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
+    HoldOffScreenSaverWhileFocused(event);
     if (TranslateEvent(event, message)) return true;
   }
   if (!QuitPosted) return false;

@@ -13,7 +13,7 @@ using WindowProcedure = intptr_t (*)(const WindowMessage& message);
 void SetWindowProcedure(WindowProcedure procedure);
 // Hands one message to the installed procedure.
 intptr_t DispatchWindowMessage(const WindowMessage& message);
-// Default processing: the window messages of the shell (HandleWindowMessage); 0 for the rest.
+// Default processing: nothing the game needs; the result is 0.
 intptr_t DefaultWindowProcedure(const WindowMessage& message);
 
 // Turns one SDL event into a message; false when the event means nothing to the game.

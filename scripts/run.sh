@@ -5,5 +5,5 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 cmake -S . -B build -DQUILLARY_TESTS=OFF >/dev/null
-cmake --build build -j"$(nproc)" --target game_assets
-echo "Built the game's artwork. The game window arrives with the main-loop work."
+cmake --build build -j"$(nproc)" --target quillary game_assets
+exec build/quillary

@@ -1,0 +1,77 @@
+#include "app/main_loop.h"
+
+#include "app/frame.h"
+#include "app/frame_pacing.h"
+#include "app/window.h"
+#include "core/game_state.h"
+#include "core/mixer.h"
+#include "storage/saved_game.h"
+#include "storage/settings.h"
+#include "ui/keyboard.h"
+#include "ui/window_procedure.h"
+
+namespace {
+
+int ExitCode = 0;
+
+void HandleQuitMessage(const WindowMessage& message) {
+  Game.QuitRequested = 1;
+  ExitCode = static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+bool StartUp() {
+  ExitCode = 0;
+  Game.Fullscreen = false;
+  ReadSettings();
+  SetWindowProcedure(GameWindowProcedure);
+  return Game.Fullscreen ? CreateGameWindow("Quillary", 800, 600, 16, true)
+                         : CreateGameWindow("Quillary", 640, 480, 16, false);
+}
+
+LoopPass RunLoopPass() {
+  if (Game.QuitRequested) return LoopPass::Ended;
+  WindowMessage message;
+  if (PeekWindowMessage(message)) {
+    if (message.message == WM_QUIT) {
+      HandleQuitMessage(message);
+      return LoopPass::Ended;
+    }
+    DispatchWindowMessage(message);
+    return Game.QuitRequested ? LoopPass::Ended : LoopPass::HandledMessage;
+  }
+  // A minimised window draws nothing: it sleeps until the next message.
+  if (!Game.WindowActive) {
+    AwaitMessage();
+    return LoopPass::Waited;
+  }
+  // Frames keep to the display's pace; a message that comes while waiting goes first.
+  if (!AwaitFrameTime()) return LoopPass::Waited;
+  if (!DrawFrame()) {
+    Game.QuitRequested = 1;
+  } else {
+    SwapGameWindow();
+  }
+  PauseKeyCheck();
+  NameEntryChecks();
+  return Game.QuitRequested ? LoopPass::Ended : LoopPass::DrewFrame;
+}
+
+int ShutDown() {
+  // A question never answered leaves the stored game as it was: writing here would replace it
+  // by the built-in start board.
+  if (Game.Screen != ResumePrompt) WriteSavedGame();
+  WriteSettings();
+  DestroyGameWindow();
+  ImixUninit();
+  SetWindowProcedure(nullptr);
+  return ExitCode;
+}
+
+int RunGame() {
+  if (!StartUp()) return 0;
+  while (RunLoopPass() != LoopPass::Ended) {
+  }
+  return ShutDown();
+}
