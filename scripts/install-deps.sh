@@ -14,7 +14,7 @@ if [ "${1:-}" = --tests ]; then
     git libgtest-dev libgmock-dev libbenchmark-dev
     libpng-dev libxmp-dev
     clang libclang-rt-14-dev
-    xvfb xauth
+    xvfb xauth xdotool
   )
 fi
 

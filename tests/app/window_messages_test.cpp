@@ -47,7 +47,16 @@ TEST(TranslateEvent, SystemKeysAndUnknownKeysAreNotGameKeys) {
   EXPECT_FALSE(TranslateEvent(KeyEvent(SDL_KEYDOWN, SDLK_a, KMOD_LALT), message));
   EXPECT_FALSE(TranslateEvent(KeyEvent(SDL_KEYDOWN, SDLK_F10), message));
   EXPECT_FALSE(TranslateEvent(KeyEvent(SDL_KEYDOWN, SDLK_LALT), message));
+  EXPECT_FALSE(TranslateEvent(KeyEvent(SDL_KEYUP, SDLK_F10), message));
   EXPECT_FALSE(TranslateEvent(KeyEvent(SDL_KEYDOWN, SDLK_AUDIOPLAY), message));
+  // A key let go while Alt is held still comes up, so that it cannot stay down in the game.
+  ASSERT_TRUE(TranslateEvent(KeyEvent(SDL_KEYUP, SDLK_a, KMOD_LALT), message));
+  EXPECT_EQ(message.message, WM_KEYUP);
+  // Auto-repeat arrives as further key-down messages.
+  SDL_Event repeat = KeyEvent(SDL_KEYDOWN, SDLK_p);
+  repeat.key.repeat = 1;
+  ASSERT_TRUE(TranslateEvent(repeat, message));
+  EXPECT_EQ(message.message, WM_KEYDOWN);
   // Shift or Caps Lock do not change the letter's code.
   ASSERT_TRUE(TranslateEvent(KeyEvent(SDL_KEYDOWN, SDLK_q, KMOD_LSHIFT), message));
   EXPECT_EQ(message.wParam, 81u);

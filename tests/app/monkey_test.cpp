@@ -1,0 +1,119 @@
+// Tens of thousands of frames of random pointer moves, presses, drags and keys on every screen,
+// with the frame speed varied: after every frame the game's state is one the game can be in.
+#include <algorithm>
+#include <bit>
+#include <iterator>
+#include <random>
+
+#include "core/game_state.h"
+#include "storage/saved_game.h"
+#include "storage/settings.h"
+#include "tests/app/game_session.h"
+
+namespace {
+
+constexpr int MonkeyFrames = 20000;
+
+bool InRange(int value, int low, int high) { return value >= low && value <= high; }
+
+void ExpectSoundState(int frame) {
+  const GameState& g = Game;
+  const int screens[] = {Playing, ConfirmNewGame, Options, ConfirmQuit, ResumePrompt, HighScores,
+                         NameEntry};
+  ASSERT_NE(std::find(std::begin(screens), std::end(screens), g.Screen), std::end(screens))
+      << "frame " << frame;
+  for (const auto& row : g.Board)
+    for (const int cell : row) ASSERT_TRUE(InRange(cell, 0, FruitKinds)) << "frame " << frame;
+  for (const int floor : g.FloorRow) ASSERT_TRUE(floor == 0 || floor == SolidFloor);
+  ASSERT_TRUE(InRange(g.NameCursor, 1, HighScoreNameLength + 1)) << "frame " << frame;
+  ASSERT_EQ(g.EntryName[HighScoreNameLength], '\0');
+  ASSERT_TRUE(InRange(g.BoardPhase, Play, Excellent));
+  ASSERT_TRUE(InRange(g.BackgroundIndex, 0, BackgroundCount - 1));
+  ASSERT_TRUE(g.HoverColumn == NoCell || InRange(g.HoverColumn, -1, BoardColumns));
+  ASSERT_TRUE(g.HoverRow == NoCell || InRange(g.HoverRow, 1, BoardRows));
+  for (const int button : {g.NewGameButton, g.TimedButton, g.LevelsButton, g.OptionsButton,
+                           g.QuitButton})
+    ASSERT_TRUE(InRange(button, ButtonIdle, ButtonPressed));
+  ASSERT_TRUE(g.TimedButton == ButtonPressed || g.LevelsButton == ButtonPressed);
+  ASSERT_GE(g.Score, 0);
+}
+
+// Presses that would end the game or re-create the window are left to the sessions: Yes of
+// the quit question, and the Display and Help rows of the options.
+bool EndsOrSwitches(int x, int y) {
+  const bool yes = x >= 288 && x <= 409 && y >= 196 && y <= 224;
+  const bool displayOrHelp = x >= 287 && x <= 544 && ((y >= 98 && y <= 129) || (y >= 203 && y <= 234));
+  return (Game.Screen == ConfirmQuit && yes) || (Game.Screen == Options && displayOrHelp);
+}
+
+using MonkeyTest = GameSessionTest;
+
+TEST_F(MonkeyTest, RandomPlayOnEveryScreenKeepsTheStateSoundAndQuitsCleanly) {
+  ASSERT_TRUE(Start());
+  // The picture is drawn into a small corner of the window: the software renderer's pixel work
+  // would otherwise take most of the run, and what is tested here is the state.
+  SDL_Event resize{};
+  resize.window.type = SDL_WINDOWEVENT;
+  resize.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
+  resize.window.data1 = 64;
+  resize.window.data2 = 48;
+  SDL_PushEvent(&resize);
+  std::mt19937 random(20261208);
+  const auto Pick = [&](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  const SDL_Keycode keys[] = {SDLK_a, SDLK_m,      SDLK_z,      SDLK_p,         SDLK_ESCAPE,
+                              SDLK_RETURN, SDLK_SPACE, SDLK_BACKSPACE, SDLK_LGUI, SDLK_t};
+  int screensSeen = 0;
+  for (int frame = 0; frame < MonkeyFrames; ++frame) {
+    const int x = Pick(-20, 660);
+    const int y = Pick(-20, 500);
+    switch (Pick(0, 9)) {
+      case 0:
+      case 1:
+      case 2: MovePointer(x, y, Pick(0, 3) == 0); break;
+      case 3:
+        if (!EndsOrSwitches(x, y)) Click(x, y);
+        break;
+      case 4: {
+        const int column = Pick(0, 7), row = Pick(1, 8);
+        const int toColumn = std::clamp(column + Pick(-1, 1), 0, 7);
+        const int toRow = std::clamp(row + Pick(-1, 1), 1, 8);
+        if (!EndsOrSwitches(CellX(column), CellY(row)))
+          Drag(CellX(column), CellY(row), CellX(toColumn), CellY(toRow));
+        break;
+      }
+      case 5: KeyDown(keys[Pick(0, 9)]); break;
+      case 6: KeyUp(keys[Pick(0, 9)]); break;
+      default: break;
+    }
+    // Half the run at speeds from a crawl to a slide show; the other half as measured.
+    if (frame % 2000 < 1000) {
+      Game.FrameSpeed = static_cast<float>(Pick(0, 80)) / 10.0f;
+      Game.SpeedSampleCounter = 1;
+    }
+    ASSERT_TRUE(RunFrames(1)) << "the game ended at frame " << frame;
+    ExpectSoundState(frame);
+    screensSeen |= 1 << (Game.Screen % 31);
+  }
+  EXPECT_GE(std::popcount(static_cast<unsigned>(screensSeen)), 5) << "the monkey saw too few screens";
+
+  PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+  EXPECT_EQ(Finish(), 0);
+  // The files read back into the game that wrote them (unless it quit on the start-up question).
+  const GameState written = Game;
+  Game = GameState{};
+  ReadSettings();
+  EXPECT_EQ(Game.MusicOn, written.MusicOn);
+  EXPECT_EQ(Game.SoundOn, written.SoundOn);
+  if (written.Screen != ResumePrompt) {
+    ReadSavedGame();
+    EXPECT_EQ(Game.Score, written.Score);
+    EXPECT_EQ(Game.ModeIndex, written.ModeIndex);
+    for (int row = 1; row < BoardRows; ++row)
+      for (int column = 0; column < BoardColumns; ++column)
+        EXPECT_EQ(Game.Board[row][column], written.Board[row][column]);
+  }
+}
+
+}  // namespace

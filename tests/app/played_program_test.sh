@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# The built program as a player starts it: from another folder, on an X server of its own,
+# driven by synthetic X input. It answers the start-up question, opens and closes the options,
+# and quits; its exit status and the files it leaves are checked.
+#   played_program_test.sh <path of the quillary program>
+set -euo pipefail
+program=$(realpath "$1")
+work=$(mktemp -d)
+trap 'kill "$server" 2>/dev/null || true; rm -rf "$work"' EXIT
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+server=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")"
+
+mkdir "$work/elsewhere" "$work/data"
+cd "$work/elsewhere"
+XDG_DATA_HOME="$work/data" SDL_AUDIODRIVER=dummy "$program" &
+game=$!
+window=$(timeout 30 xdotool search --sync --name '^Quillary$' | head -n 1)
+
+click() {  # client x, y
+  xdotool mousemove --window "$window" "$1" "$2" click 1
+  sleep 0.4
+}
+sleep 0.5
+click 480 210  # No: a new game
+click 105 400  # Options
+click 414 298  # Back
+click 105 440  # Quit
+click 350 210  # Yes
+
+status=0
+timeout 20 tail --pid="$game" -f /dev/null || { echo "the game did not end"; exit 1; }
+wait "$game" || status=$?
+[ "$status" -eq 0 ] || { echo "exit status $status"; exit 1; }
+
+folder="$work/data/Brambleworth/Quillary"
+for file in data.inf:340 menu.inf:12 hiscores:130; do
+  name=${file%:*} size=${file#*:}
+  [ "$(stat -c %s "$folder/$name" 2>/dev/null)" = "$size" ] || { echo "$name is not $size bytes"; exit 1; }
+done
+echo "played and quit; data.inf, menu.inf and hiscores written"
