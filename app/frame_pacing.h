@@ -3,15 +3,14 @@
 // waits instead, so that an unchanging game does not burn a whole core.
 #pragma once
 
-// Waits until one refresh period has passed since the last swap, where swaps do not wait
-// themselves. False when a message came first: the loop handles it before drawing.
+// Waits until one refresh period has passed since the previous frame began. Where the swap
+// waits for the display, that time has passed already. False when a message came first: the
+// loop handles it before drawing.
 bool AwaitFrameTime();
-// Records a swap just made; called after every swap.
-void NoteSwap();
+// Marks the start of a frame; called before every frame is drawn.
+void NoteFrameStart();
 // Sleeps until the next message.
 void AwaitMessage();
-// Forgets what was learnt of the swaps, for a new window and context.
-void ResetFramePacing();
 // Whether the loop may pace itself (it may unless told otherwise). Tests that run thousands
 // of frames switch it off.
 void AllowFramePacing(bool allowed);

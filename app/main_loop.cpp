@@ -48,6 +48,7 @@ LoopPass RunLoopPass() {
   }
   // Frames keep to the display's pace; a message that comes while waiting goes first.
   if (!AwaitFrameTime()) return LoopPass::Waited;
+  NoteFrameStart();
   if (!DrawFrame()) {
     Game.QuitRequested = 1;
   } else {

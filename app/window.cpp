@@ -4,7 +4,6 @@
 
 #include <initializer_list>
 
-#include "app/frame_pacing.h"
 #include "app/scene.h"
 #include "core/game_state.h"
 #include "core/message_box.h"
@@ -127,7 +126,6 @@ bool CreateGameWindow(const char* title, int width, int height, int bits, bool f
     return FailCreation("Can't Activate The GL Rendering Context.");
   }
   SDL_GL_SetSwapInterval(1);  // where the driver allows it; otherwise the loop paces itself
-  ResetFramePacing();
 
   SDL_ShowWindow(window);
   SDL_RaiseWindow(window);
@@ -176,7 +174,4 @@ void ChangeDisplayMode() {
   if (!created) Game.QuitRequested = 1;
 }
 
-void SwapGameWindow() {
-  SDL_GL_SwapWindow(GameWindow());
-  NoteSwap();
-}
+void SwapGameWindow() { SDL_GL_SwapWindow(GameWindow()); }
