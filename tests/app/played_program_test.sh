@@ -16,7 +16,11 @@ export DISPLAY=":$(cat "$work/display")"
 
 mkdir "$work/elsewhere" "$work/data"
 cd "$work/elsewhere"
-XDG_DATA_HOME="$work/data" SDL_AUDIODRIVER=dummy "$program" &
+# In a sanitizer build the program's exit unloads the X and GL libraries before the leak
+# checker runs, so their own leaks could not be told from the game's: leaks are checked by the
+# in-process sessions instead.
+XDG_DATA_HOME="$work/data" SDL_AUDIODRIVER=dummy ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" \
+  "$program" &
 game=$!
 window=$(timeout 30 xdotool search --sync --name '^Quillary$' | head -n 1)
 

@@ -103,20 +103,6 @@ void WriteFruitModel(const std::string& base, int kind) {
            [colour](int, int) { return colour; });
 }
 
-// Every window teardown gives the video subsystem back, which unloads the GL driver and the X
-// libraries with the X connection; leaks inside them could then no longer be matched to
-// their names by the leak checker. Whatever a window has loaded stays loaded for the run.
-void PinGlDriver() {
-  dl_iterate_phdr(
-      [](dl_phdr_info* info, size_t, void*) {
-        if (info->dlpi_name && info->dlpi_name[0] != '\0') {
-          dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-        }
-        return 0;
-      },
-      nullptr);
-}
-
 }  // namespace
 
 std::ostream& operator<<(std::ostream& out, const Rgb& colour) {
@@ -153,6 +139,20 @@ void WriteSyntheticBase(const std::string& folder) {
   for (int kind = 1; kind <= FruitKinds; ++kind) WriteFruitModel(base, kind);
 }
 
+// Every window teardown gives the video subsystem back, which unloads the GL driver and the X
+// libraries with the X connection; leaks inside them could then no longer be matched to
+// their names by the leak checker. Whatever a window has loaded stays loaded for the run.
+void SceneTest::KeepWindowLibrariesLoaded() {
+  dl_iterate_phdr(
+      [](dl_phdr_info* info, size_t, void*) {
+        if (info->dlpi_name && info->dlpi_name[0] != '\0') {
+          dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+        }
+        return 0;
+      },
+      nullptr);
+}
+
 void SceneTest::SetUp() {
   PrepareWithoutWindow();
   ASSERT_TRUE(OpenWindow(false));
@@ -175,14 +175,14 @@ void SceneTest::PrepareWithoutWindow() {
 bool SceneTest::OpenWindow(bool fullscreen) {
   const bool created = fullscreen ? CreateGameWindow("Quillary", 800, 600, 16, true)
                                   : CreateGameWindow("Quillary", 640, 480, 16, false);
-  if (created) PinGlDriver();
+  if (created) KeepWindowLibrariesLoaded();
   return created;
 }
 
 void SceneTest::ReopenInLargeLayout() {
   DestroyGameWindow();
   ASSERT_TRUE(CreateGameWindow("Quillary", 800, 600, 16, false));
-  PinGlDriver();
+  KeepWindowLibrariesLoaded();
   Game.Fullscreen = true;
 }
 
