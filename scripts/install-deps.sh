@@ -7,12 +7,12 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libsdl2-dev libsdl2-mixer-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
-  libfreetype-dev fonts-comfortaa fonts-dejavu-core
+  libfreetype-dev libpng-dev fonts-comfortaa fonts-dejavu-core
 )
 if [ "${1:-}" = --tests ]; then
   packages+=(
     git libgtest-dev libgmock-dev libbenchmark-dev
-    libpng-dev libxmp-dev
+    libxmp-dev
     clang libclang-rt-14-dev
     xvfb xauth
   )
