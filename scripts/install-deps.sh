@@ -1,22 +1,29 @@
 #!/usr/bin/env bash
-# scripts/install-deps.sh [--tests]: installs the Debian 12 packages that building and running
-# the game need; with --tests also those of the test suite, the tools and the benchmarks.
+# scripts/install-deps.sh [--tests] [--package]: installs the Debian 12 packages that building
+# and running the game need; with --tests also those of the test suite, the tools and the
+# benchmarks; with --package those that build and check the Debian package.
 # Only packages that are missing are installed; runs as root or through sudo.
 set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
   libsdl2-dev libsdl2-mixer-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
-  libfreetype-dev fonts-comfortaa fonts-dejavu-core
+  libfreetype-dev libpng-dev fonts-comfortaa fonts-dejavu-core
 )
-if [ "${1:-}" = --tests ]; then
-  packages+=(
-    git libgtest-dev libgmock-dev libbenchmark-dev
-    libpng-dev libxmp-dev
-    clang libclang-rt-14-dev
-    xvfb xauth xdotool
-  )
-fi
+for flag in "$@"; do
+  case $flag in
+    --tests)
+      packages+=(
+        git libgtest-dev libgmock-dev libbenchmark-dev
+        libxmp-dev
+        clang libclang-rt-14-dev
+        xvfb xauth xdotool desktop-file-utils appstream
+      )
+      ;;
+    --package) packages+=(dpkg-dev file lintian) ;;
+    *) echo "usage: install-deps.sh [--tests] [--package]" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

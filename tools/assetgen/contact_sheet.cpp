@@ -6,6 +6,7 @@
 
 #include "core/game_state.h"
 #include "tools/assetgen/lettering.h"
+#include "tools/assetgen/png_writer.h"
 #include "tools/assetgen/review_image.h"
 
 namespace {

@@ -1,5 +1,5 @@
-// assetgen <output folder> [generator...]: writes base/ and help.htm into the output folder.
-// With names, only those generators run (for quick iteration on one kind of asset).
+// assetgen <output folder> [generator...]: writes base/, help.htm and icons/ into the output
+// folder. With names, only those generators run (for quick iteration on one kind of asset).
 #include <algorithm>
 #include <cstdio>
 #include <exception>

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace assetgen::orchard {
 
@@ -60,6 +61,22 @@ void DrawLeaf(Canvas& canvas, float ax, float ay, float bx, float by, float widt
   const float mx = ax + (bx - ax) * 0.08f, my = ay + (by - ay) * 0.08f;
   canvas.Fill(Segment(mx, my, ax + (bx - ax) * 0.8f, ay + (by - ay) * 0.8f, width * 0.035f),
               Solid(Mix(colour, Butter, 0.45f)), 0.8f);
+}
+
+void DrawCherries(Canvas& c, float x, float y, float size) {
+  const float k = size;
+  c.Fill(Segment(x + 6 * k, y - 22 * k, x - 8 * k, y + 2 * k, 1.0f * k), Solid(Rgb8(92, 64, 24)));
+  c.Fill(Segment(x + 6 * k, y - 22 * k, x + 14 * k, y + 4 * k, 1.0f * k), Solid(Rgb8(92, 64, 24)));
+  DrawLeaf(c, x + 6 * k, y - 22 * k, x + 30 * k, y - 22 * k, 10 * k, Green);
+  DrawLeaf(c, x + 6 * k, y - 22 * k, x - 16 * k, y - 25 * k, 8.5f * k, GreenDark);
+  for (const auto& [dx, dy] : {std::pair{-9.0f, 8.0f}, std::pair{15.0f, 10.0f}}) {
+    const float cx = x + dx * k, cy = y + dy * k;
+    const Shape cherry = Circle(cx, cy, 8.5f * k);
+    c.DropShadow(cherry, 1.5f * k, 0.6f * k, 1.8f * k, 0.5f);
+    c.Fill(cherry, VerticalGradient(cy - 8 * k, AppleLight, cy + 8 * k, Rgb8(120, 16, 20)));
+    c.Bevel(cherry, 3.5f * k, 0.5f, Rgb8(255, 200, 190), Rgb8(60, 0, 0));
+    c.Fill(Circle(cx - 3 * k, cy - 3.5f * k, 2.2f * k), Solid(White), 0.75f);
+  }
 }
 
 void Letter(Canvas& canvas, const Field& text, Rgb colour, Relief relief) {

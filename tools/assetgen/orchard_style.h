@@ -44,6 +44,10 @@ void FramedPanel(Canvas& canvas, float frame, uint32_t seed);
 // A leaf from its stem end (ax, ay) to its tip (bx, by), with a lighter midrib.
 void DrawLeaf(Canvas& canvas, float ax, float ay, float bx, float by, float width, Rgb colour);
 
+// A pair of cherries hanging from one stalk with two leaves, the stalks joined at (x, y - 22 *
+// size). At size 1 it spans about 48 by 46 units.
+void DrawCherries(Canvas& canvas, float x, float y, float size = 1);
+
 // Lettering: the text's coverage painted in a colour, with an optional soft shadow or a light
 // engraving edge below it (which makes dark text on cream look pressed into the panel).
 enum class Relief { None, Engraved, Shadowed };

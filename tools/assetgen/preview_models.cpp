@@ -19,7 +19,7 @@
 #include "assets/texture_index.h"
 #include "assets/textures.h"
 #include "core/game_state.h"
-#include "tools/assetgen/review_image.h"
+#include "tools/assetgen/png_writer.h"
 
 namespace {
 

@@ -263,6 +263,16 @@ std::vector<uint8_t> Canvas::MaskPixels(int width, int height) const {
   return ToBytes(grey);
 }
 
+std::vector<float> Canvas::RgbaPixels(int width, int height) const {
+  // Averaged premultiplied, so that a transparent neighbour adds no colour to an edge pixel.
+  std::vector<float> rgba = Resample(rgba_, width_, height_, 4, width, height);
+  for (size_t i = 0; i < rgba.size(); i += 4) {
+    const float alpha = rgba[i + 3];
+    for (int c = 0; c < 3; ++c) rgba[i + c] = alpha > 0 ? std::min(rgba[i + c], alpha) / alpha : 0;
+  }
+  return rgba;
+}
+
 // ---- Field operations ---------------------------------------------------------------------
 
 // One running-sum box blur along rows (step 1) or columns (step width) of the field.

@@ -94,6 +94,9 @@ class Canvas {
   // (white where the element is absent, black where it covers).
   std::vector<uint8_t> ImagePixels(int width, int height) const;
   std::vector<uint8_t> MaskPixels(int width, int height) const;
+  // An area-resampled copy with its coverage as straight alpha: R G B A values 0..1 per
+  // pixel, for pictures that keep their own transparency (the icons).
+  std::vector<float> RgbaPixels(int width, int height) const;
 
  private:
   int width_, height_;

@@ -1,5 +1,5 @@
-// Pictures for reviewing the generated artwork: reading BMP files with the game's own decoder,
-// sampling them as the game's textures are sampled, and writing PNG files.
+// Pictures for reviewing the generated artwork: reading BMP files with the game's own decoder
+// and sampling them as the game's textures are sampled. PNG files are written by png_writer.h.
 #pragma once
 
 #include <cstdint>
@@ -19,8 +19,5 @@ Picture LoadPicture(const std::filesystem::path& path);
 
 // Bilinear sample at texture coordinates (u, v), repeating outside 0..1 like GL_REPEAT.
 void SampleRepeat(const Picture& p, float u, float v, float out[3]);
-
-// Writes an 8-bit RGB PNG; rows of `rgb` run from the top. Returns false on failure.
-bool WritePng(const std::filesystem::path& path, int width, int height, const std::vector<float>& rgb);
 
 }  // namespace assetgen

@@ -45,20 +45,6 @@ BoardWindow ProjectedBoardWindow() {
 
 namespace {
 
-void DrawCherries(Canvas& c, float x, float y) {
-  c.Fill(Segment(x + 6, y - 22, x - 8, y + 2, 1.0f), Solid(Rgb8(92, 64, 24)));
-  c.Fill(Segment(x + 6, y - 22, x + 14, y + 4, 1.0f), Solid(Rgb8(92, 64, 24)));
-  DrawLeaf(c, x + 6, y - 22, x + 30, y - 22, 10, Green);
-  DrawLeaf(c, x + 6, y - 22, x - 16, y - 25, 8.5f, GreenDark);
-  for (const auto& [cx, cy] : {std::pair{x - 9.0f, y + 8.0f}, std::pair{x + 15.0f, y + 10.0f}}) {
-    const Shape cherry = Circle(cx, cy, 8.5f);
-    c.DropShadow(cherry, 1.5f, 0.6f, 1.8f, 0.5f);
-    c.Fill(cherry, VerticalGradient(cy - 8, AppleLight, cy + 8, Rgb8(120, 16, 20)));
-    c.Bevel(cherry, 3.5f, 0.5f, Rgb8(255, 200, 190), Rgb8(60, 0, 0));
-    c.Fill(Circle(cx - 3, cy - 3.5f, 2.2f), Solid(White), 0.75f);
-  }
-}
-
 // A climbing vine down the left of the side panel, beside the buttons.
 void DrawVine(Canvas& c, float top, float bottom) {
   auto stemX = [](float y) { return 28 + 7 * std::sin(y / 34.0f); };

@@ -18,12 +18,12 @@
 #include "app/game_files.h"
 #include "app/window.h"
 #include "core/game_state.h"
+#include "tools/assetgen/png_writer.h"
 #include "tools/review/board_in_play.h"
-#include "tools/assetgen/review_image.h"
 
 namespace {
 
-// Reads the frame back and writes it through the artwork review tools' PNG writer.
+// Reads the frame back and writes it through the artwork's PNG writer.
 bool WritePng(const std::string& path, int width, int height) {
   std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 3);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
