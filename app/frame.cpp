@@ -3,12 +3,14 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <utility>
 
 #include "app/frame_timer.h"
 #include "core/game_state.h"
 #include "core/rules.h"
 #include "render/board_scene.h"
 #include "render/overlay.h"
+#include "render/picture.h"
 
 namespace {
 
@@ -29,19 +31,61 @@ void MeasureFrameSpeed() {
   ++Game.SpeedSampleCounter;
 }
 
-}  // namespace
-
-bool DrawFrame() {
+void ClearFrame() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLoadIdentity();
+}
+
+// The game logic that comes before the drawing: the frame rate, the level, the board.
+void RunFrameLogic() {
   MeasureFrameSpeed();
   SetLevelBounds();
   CheckLevelTarget();
   AdvanceBoard();
+}
+
+// The 3D board, then the flat overlay; drawing them also turns the markers, steps the shown
+// score and moves the effects.
+void DrawBoardAndOverlay() {
   DrawBoard();
   glDisable(GL_LIGHTING);
   DrawOverlay();
+}
+
+}  // namespace
+
+bool DrawFrame() {
+  ClearFrame();
+  RunFrameLogic();
+  DrawBoardAndOverlay();
   UpdateTimeBar();
   DrawTimeBar();
+  return true;
+}
+
+// A picture is kept when the frame would draw from the same inputs as the picture on show and
+// drawing would change nothing. The game logic runs all the same; the bar's update, which comes
+// between the overlay and the bar, may still move the bar.
+bool DrawChangedFrame() {
+  RunFrameLogic();
+  const GameState inputs = PictureInputs();
+  const bool advances = DrawingAdvancesState();
+  if (!advances && ShowsSamePicture(inputs)) {
+    GameState beforeBar = Game;
+    UpdateTimeBar();
+    if (Game.BarWidth == ShownBarWidth()) return false;
+    // Only the bar moved. Board and overlay are drawn from the state before the bar's update,
+    // as in every frame; drawing them changes nothing, so the state after it is kept whole.
+    std::swap(Game, beforeBar);
+    ClearFrame();
+    DrawBoardAndOverlay();
+    std::swap(Game, beforeBar);
+  } else {
+    ClearFrame();
+    DrawBoardAndOverlay();
+    UpdateTimeBar();
+  }
+  DrawTimeBar();
+  NoteShownPicture(inputs, Game.BarWidth, advances);
   return true;
 }

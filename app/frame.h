@@ -3,3 +3,7 @@
 
 // Draws one frame into the back buffer; always true.
 bool DrawFrame();
+
+// The main loop's frame: all the game logic of DrawFrame, but a frame whose picture could not
+// differ from the one on show is not drawn. True when a picture was drawn to be presented.
+bool DrawChangedFrame();

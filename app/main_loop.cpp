@@ -49,14 +49,12 @@ LoopPass RunLoopPass() {
   // Frames keep to the display's pace; a message that comes while waiting goes first.
   if (!AwaitFrameTime()) return LoopPass::Waited;
   NoteFrameStart();
-  if (!DrawFrame()) {
-    Game.QuitRequested = 1;
-  } else {
-    SwapGameWindow();
-  }
+  const bool drawn = DrawChangedFrame();
+  if (drawn) SwapGameWindow();
   PauseKeyCheck();
   NameEntryChecks();
-  return Game.QuitRequested ? LoopPass::Ended : LoopPass::DrewFrame;
+  if (Game.QuitRequested) return LoopPass::Ended;
+  return drawn ? LoopPass::DrewFrame : LoopPass::KeptPicture;
 }
 
 int ShutDown() {

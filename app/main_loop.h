@@ -9,10 +9,10 @@ int RunGame();
 // The three stages of RunGame, for tests that drive the loop a pass at a time.
 // Start-up: settings, window and scene; false when the window cannot be made.
 bool StartUp();
-// What one pass of the loop did: handled one message; drew and presented one frame followed
-// by the key checks; waited (minimised, or a message came while waiting for the display);
-// or found the loop over.
-enum class LoopPass { HandledMessage, DrewFrame, Waited, Ended };
+// What one pass of the loop did: handled one message; ran a frame, drawn and presented or
+// with the picture on show kept, followed by the key checks; waited (minimised, or a message
+// came while waiting for the display); or found the loop over.
+enum class LoopPass { HandledMessage, DrewFrame, KeptPicture, Waited, Ended };
 LoopPass RunLoopPass();
 // Stores the game and the settings, closes the window and the mixer; returns the exit code.
 int ShutDown();

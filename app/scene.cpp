@@ -13,6 +13,7 @@
 #include "core/game_state.h"
 #include "render/board_scene.h"
 #include "render/font.h"
+#include "render/picture.h"
 #include "storage/high_scores.h"
 
 namespace {
@@ -70,6 +71,7 @@ void SetFixedState() {
 }  // namespace
 
 bool InitScene() {
+  ForgetShownPicture();
   LoadFruitModels();
   if (!LoadTextureSet()) return false;
   std::srand(static_cast<unsigned>(std::time(nullptr)));

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "app/window.h"
+#include "render/picture.h"
 #include "ui/platform.h"
 
 namespace {
@@ -147,6 +148,9 @@ bool PeekWindowMessage(WindowMessage& message) {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     HoldOffScreenSaverWhileFocused(event);
+    // Uncovered without a compositor, the window has lost its picture: the next frame draws.
+    if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED)
+      ForgetShownPicture();
     if (TranslateEvent(event, message)) return true;
   }
   if (!QuitPosted) return false;

@@ -49,6 +49,8 @@ struct RemovalMark {
   int column = 0;
   int row = 0;
   float fade = 0.0f;  // unused: all marks shrink together by GameState::RemovalFade
+
+  bool operator==(const RemovalMark&) const = default;
 };
 
 // A floating score number; x and y are its start in the 640 by 480 text space.
@@ -58,11 +60,15 @@ struct ScorePopup {
   int y = 0;
   int value = 0;
   float progress = 0.0f;  // life of the pop-up, 0 to 1, advanced by the effects
+
+  bool operator==(const ScorePopup&) const = default;
 };
 
 struct HighScoreEntry {
   char name[16] = {};
   int score = 0;
+
+  bool operator==(const HighScoreEntry&) const = default;
 };
 
 // Sample and module handles, one per file of base/, named by the file's stem.
@@ -80,6 +86,8 @@ struct SoundBank {
   int Exel = -1;
   int Combo2 = -1;
   int Combo3 = -1;
+
+  bool operator==(const SoundBank&) const = default;
 };
 
 // The millisecond clock behind the frame-rate measurement; restarted by every scene load.
@@ -89,6 +97,8 @@ struct FrameTimerRecord {
   uint32_t clockStart = 0;
   bool highResolution = false;
   int64_t counterStart = 0;
+
+  bool operator==(const FrameTimerRecord&) const = default;
 };
 
 struct GameState {
@@ -215,6 +225,8 @@ struct GameState {
 
   // High-score tables, index ModeIndex: read at the first scene load, updated by name entry.
   HighScoreEntry HighScoreTables[HighScoreTableCount][HighScoreEntryCount] = {};
+
+  bool operator==(const GameState&) const = default;
 };
 
 extern GameState Game;

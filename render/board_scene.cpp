@@ -64,18 +64,31 @@ void DrawFruit(int column, int row, int kind) {
   DrawFruitModel(kind);
 }
 
+bool BoardShown() { return Game.Screen == Playing && !Game.Paused; }
+
+// The spawn row shows only a fruit that is about to fall into an empty cell.
+bool CellShown(int row, int column) { return row != 0 || Game.Board[1][column] == 0; }
+
+bool HoldsFruit(int row, int column) {
+  const int kind = Game.Board[row][column];
+  return kind >= 1 && kind <= FruitKinds;
+}
+
+// A cell above an empty one is drawn lowered by the fall offset.
+bool AboveEmptyCell(int row, int column) {
+  return (row < BoardRows - 1 ? Game.Board[row + 1][column] : Game.FloorRow[column]) == 0;
+}
+
 void DrawCell(int row, int column) {
   const int kind = Game.Board[row][column];
-  // The spawn row shows only a fruit that is about to fall into an empty cell.
-  if (row == 0 && Game.Board[1][column] != 0) return;
+  if (!CellShown(row, column)) return;
 
   glPushMatrix();
-  const int below = row < BoardRows - 1 ? Game.Board[row + 1][column] : Game.FloorRow[column];
-  if (below == 0) glTranslatef(0.0f, Game.FallOffset, 0.0f);
+  if (AboveEmptyCell(row, column)) glTranslatef(0.0f, Game.FallOffset, 0.0f);
   glTranslatef(static_cast<float>(column) - 2.0f, 4.65f - static_cast<float>(row), -11.0f);
   const bool hovered = column == Game.HoverColumn && row == Game.HoverRow;
   if (hovered && !Game.SwapBusy && !Game.RemovalActive) glEnable(GL_LIGHT3);
-  if (kind >= 1 && kind <= FruitKinds) DrawFruit(column, row, kind);
+  if (HoldsFruit(row, column)) DrawFruit(column, row, kind);
   if (hovered) glDisable(GL_LIGHT3);
   glPopMatrix();
 }
@@ -147,11 +160,28 @@ void DrawBoard() {
   glMaterialfv(GL_FRONT, GL_SHININESS, shininess);
   glGetError();
 
-  if (Game.Screen != Playing || Game.Paused) return;
+  if (!BoardShown()) return;
   for (int row = 0; row < BoardRows; ++row) {
     for (int column = 0; column < BoardColumns; ++column) DrawCell(row, column);
   }
   glDisable(GL_LIGHTING);
+}
+
+bool FruitFalling() {
+  if (!BoardShown()) return false;
+  for (int row = 0; row < BoardRows; ++row) {
+    for (int column = 0; column < BoardColumns; ++column) {
+      if (CellShown(row, column) && HoldsFruit(row, column) && AboveEmptyCell(row, column))
+        return true;
+    }
+  }
+  return false;
+}
+
+// Drawing the board turns a shown marker and puts a hidden one's angle back to 0.
+bool MarkersMove() {
+  return BoardShown() && (Game.MarkerShown || Game.FadingMarkerShown || Game.MarkerAngle != 0.0f ||
+                          Game.FadingMarkerAngle != 0.0f);
 }
 
 void DrawTimeBar() {

@@ -21,3 +21,8 @@ void BuildBackgroundList();
 void DrawBoard();
 // Draws the bar, BarWidth units long, in its own 800 by 600 space.
 void DrawTimeBar();
+
+// Whether a fruit is drawn above an empty cell, where the fall offset shows.
+bool FruitFalling();
+// Whether drawing the board would change the markers: one is turning, or an angle is reset.
+bool MarkersMove();

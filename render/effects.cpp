@@ -75,3 +75,11 @@ void DrawScorePopups() {
     }
   }
 }
+
+bool EffectsRun() {
+  if (Game.BoardPhase > Play) return true;
+  for (const ScorePopup& popup : Game.ScorePopups) {
+    if (popup.active) return true;
+  }
+  return false;
+}

@@ -6,3 +6,5 @@
 void DrawPhaseBanner();
 // Moves, fades and prints every active score pop-up; retires those whose life is over.
 void DrawScorePopups();
+// Whether drawing would move an effect: a phase banner or a score pop-up is on show.
+bool EffectsRun();

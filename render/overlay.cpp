@@ -175,12 +175,14 @@ void DrawDialog() {
   }
 }
 
-// Moves the shown score one step toward the score.
-void StepShownScore() {
+// The shown score one step toward the score.
+float SteppedShownScore() {
   const float step = static_cast<float>(0.7 * Game.FrameSpeed);
   const float score = static_cast<float>(Game.Score);
-  if (Game.ShownScore > score) Game.ShownScore -= step;
-  if (score > Game.ShownScore) Game.ShownScore += step;
+  float shown = Game.ShownScore;
+  if (shown > score) shown -= step;
+  if (score > shown) shown += step;
+  return shown;
 }
 
 void PrintScoreAndLevel() {
@@ -193,6 +195,10 @@ void PrintScoreAndLevel() {
 }
 
 }  // namespace
+
+bool ShownScoreMoves() {
+  return Game.Screen == Playing && SteppedShownScore() != Game.ShownScore;
+}
 
 int ScoreTextX(int shownScore) {
   if (shownScore == 0) return 103;
@@ -227,7 +233,7 @@ void DrawOverlay() {
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
 
-  if (Game.Screen == Playing) StepShownScore();
+  if (Game.Screen == Playing) Game.ShownScore = SteppedShownScore();
   PrintScoreAndLevel();
   DrawScorePopups();
 }

@@ -63,7 +63,7 @@ bool GameSessionTest::RunFrames(int frames) {
     }
     const LoopPass pass = RunLoopPass();
     if (pass == LoopPass::Ended) return false;
-    if (pass == LoopPass::DrewFrame) --frames;
+    if (pass == LoopPass::DrewFrame || pass == LoopPass::KeptPicture) --frames;
   }
   return true;
 }
