@@ -7,7 +7,6 @@
 #include "app/frame_pacing.h"
 #include "app/main_loop.h"
 #include "core/game_state.h"
-#include "tests/support/fake_mixer.h"
 #include "tests/support/test_files.h"
 
 namespace {
@@ -18,7 +17,6 @@ Uint32 WindowId() { return SDL_GetWindowID(reinterpret_cast<SDL_Window*>(Game.Wi
 
 void GameSessionTest::SetUp() {
   PrepareWithoutWindow();
-  fake_mixer::Reset();
   // Sessions run thousands of frames: as fast as they can be drawn, not at the display's pace.
   AllowFramePacing(false);
   // The desktop's opener, found first on the PATH, records the address it is asked to open.

@@ -1,8 +1,8 @@
 // End-to-end sessions: the real main loop, window, scene, frame driver and window procedure,
 // driven by real SDL events pushed onto SDL's queue, so that their translation is tested too.
-// The game runs in a temporary folder with the synthetic artwork, the recording mixer and
-// message boxes, a private user folder, and a stand-in for the desktop's opener that writes
-// the address it is given to a file.
+// The game runs in a temporary folder with the synthetic artwork, the recording message boxes,
+// a private user folder, and a stand-in for the desktop's opener that writes the address it is
+// given to a file. Each test links the mixer it needs: the recording one or SDL2_mixer's.
 #pragma once
 
 #include <SDL.h>

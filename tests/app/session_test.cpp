@@ -24,6 +24,7 @@ class SessionTest : public GameSessionTest {
     server_ = std::make_unique<OwnXServer>("800x600x24");
     if (!server_->Running()) GTEST_SKIP() << "Xvfb is not available";
     GameSessionTest::SetUp();
+    fake_mixer::Reset();
   }
   void TearDown() override {
     GameSessionTest::TearDown();
