@@ -17,7 +17,7 @@ for flag in "$@"; do
         git libgtest-dev libgmock-dev libbenchmark-dev
         libxmp-dev
         clang libclang-rt-14-dev
-        xvfb xauth xdotool desktop-file-utils appstream
+        xvfb xauth xdotool desktop-file-utils appstream valgrind
       )
       ;;
     --package) packages+=(dpkg-dev file lintian) ;;

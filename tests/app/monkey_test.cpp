@@ -2,6 +2,7 @@
 // with the frame speed varied: after every frame the game's state is one the game can be in.
 #include <algorithm>
 #include <bit>
+#include <cstdlib>
 #include <iterator>
 #include <random>
 
@@ -12,7 +13,12 @@
 
 namespace {
 
-constexpr int MonkeyFrames = 20000;
+// QUILLARY_MONKEY_FRAMES sets another length: the release's soak runs a million frames, its
+// memory check a few hundred.
+int MonkeyFrames() {
+  const char* frames = std::getenv("QUILLARY_MONKEY_FRAMES");
+  return frames ? std::atoi(frames) : 20000;
+}
 
 bool InRange(int value, int low, int high) { return value >= low && value <= high; }
 
@@ -65,7 +71,8 @@ TEST_F(MonkeyTest, RandomPlayOnEveryScreenKeepsTheStateSoundAndQuitsCleanly) {
   const SDL_Keycode keys[] = {SDLK_a, SDLK_m,      SDLK_z,      SDLK_p,         SDLK_ESCAPE,
                               SDLK_RETURN, SDLK_SPACE, SDLK_BACKSPACE, SDLK_LGUI, SDLK_t};
   int screensSeen = 0;
-  for (int frame = 0; frame < MonkeyFrames; ++frame) {
+  const int frames = MonkeyFrames();
+  for (int frame = 0; frame < frames; ++frame) {
     const int x = Pick(-20, 660);
     const int y = Pick(-20, 500);
     switch (Pick(0, 9)) {
@@ -96,7 +103,9 @@ TEST_F(MonkeyTest, RandomPlayOnEveryScreenKeepsTheStateSoundAndQuitsCleanly) {
     ExpectSoundState(frame);
     screensSeen |= 1 << (Game.Screen % 31);
   }
-  EXPECT_GE(std::popcount(static_cast<unsigned>(screensSeen)), 5) << "the monkey saw too few screens";
+  if (frames >= 10000) {
+    EXPECT_GE(std::popcount(static_cast<unsigned>(screensSeen)), 5) << "the monkey saw too few screens";
+  }
 
   PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
   EXPECT_EQ(Finish(), 0);
