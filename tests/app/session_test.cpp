@@ -123,6 +123,10 @@ TEST_F(SessionTest, AnEveningOfPlayIsThereAtTheNextStart) {
   ASSERT_EQ(Game.Screen, Options);
   fake_mixer::Reset();
   AssignTestSoundHandles();
+  // The new game's board is still filling: held still for the next frames, it plays no
+  // refill sample beside the menu's.
+  Game.FrameSpeed = 0.0f;
+  Game.SpeedSampleCounter = 1;
   Click(RowX, MusicRowY);
   Click(RowX, SoundRowY);
   ASSERT_TRUE(RunFrames(1));
