@@ -2,9 +2,11 @@
 
 #include <SDL.h>
 
+#include <cstdlib>
 #include <initializer_list>
 
 #include "app/scene.h"
+#include "app/window_size.h"
 #include "core/game_state.h"
 #include "core/message_box.h"
 #include "render/font.h"
@@ -76,6 +78,18 @@ bool PlainWindowPossible(const char* title, int width, int height) {
   return true;
 }
 
+// A windowed client area at the scale the desktop announces, as far as the display has room.
+void ScaleToDesktop(int& width, int& height) {
+  float dpi = 0.0f;
+  if (SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) != 0) dpi = 0.0f;
+  SDL_Rect usable{};
+  SDL_GetDisplayUsableBounds(0, &usable);
+  const int scale = FittingScale(AnnouncedScale(std::getenv("GDK_SCALE"), dpi), width, height,
+                                 usable.w, usable.h);
+  width *= scale;
+  height *= scale;
+}
+
 bool FailCreation(const char* text) {
   DestroyGameWindow();
   ErrorBox(text);
@@ -105,6 +119,8 @@ bool CreateGameWindow(const char* title, int width, int height, int bits, bool f
     Game.Fullscreen = false;
   }
 
+  // The fullscreen mode, and the window of a refused switch, keep their size.
+  if (!fullscreen) ScaleToDesktop(width, height);
   const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN |
                        (Game.Fullscreen ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_RESIZABLE);
   SDL_Window* window = CreateWindowWithPixelFormat(title, width, height, flags);
@@ -135,7 +151,7 @@ bool CreateGameWindow(const char* title, int width, int height, int bits, bool f
   DispatchWindowMessage({WM_ACTIVATE, WA_ACTIVE, 0});
   DispatchWindowMessage({WM_SIZE, 0, MakeLParam(clientWidth, clientHeight)});
 
-  ResizeScene(width, height);
+  ResizeScene(clientWidth, clientHeight);
   if (!InitScene()) return FailCreation("Initialization Failed.");
   return true;
 }

@@ -171,7 +171,8 @@ struct GameState {
   float ShownScore = 0.0f;
   float BannerProgress = 0.0f;
 
-  // Screens and pointer: written by the window procedure and hit-testing.
+  // Screens and pointer: written by the window procedure and hit-testing. The pointer is in
+  // the current layout's pixels.
   int Screen = Playing;
   int PointerX = 0;
   int PointerY = 0;
@@ -209,6 +210,10 @@ struct GameState {
   bool Paused = false;
   WindowHandle Window = nullptr;
   void* RenderingContext = nullptr;
+  // The client area's size in pixels, recorded where the viewport is set for it; 0 until a
+  // window has been sized.
+  int ClientWidth = 0;
+  int ClientHeight = 0;
   FrameTimerRecord FrameTimer;
   int SpeedSampleCounter = 0;
   float SpeedSampleStart = 0.0f;

@@ -1,5 +1,6 @@
 // The viewport and the board's perspective projection for the window's client area.
 #pragma once
 
-// Viewport and perspective projection for a client area of this size.
+// Records the client area's size, and sets the viewport to the picture's 4:3 rectangle in it
+// with the perspective projection of that rectangle's aspect.
 void ResizeScene(int width, int height);

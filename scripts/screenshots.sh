@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # scripts/screenshots.sh [output folder]: builds the game and writes a PNG of every screen in
-# both layouts (default output: build/screenshots/), drawn by the game's own window, scene
-# load and frame driver under an 800 by 600 Xvfb screen, from the generated artwork in
-# build/base/.
+# both layouts, and of the board and the options in 1280x720 and 1280x1024 windows (default
+# output: build/screenshots/), drawn by the game's own window, scene load and frame driver
+# under an 800 by 600 Xvfb screen, from the generated artwork in build/base/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 output=$(realpath -m "${1:-build/screenshots}")

@@ -1,11 +1,14 @@
 #include "ui/hit_test.h"
 
 #include "core/game_state.h"
+#include "core/picture_rect.h"
 
 namespace {
 
 // Cells are 54 pixels square.
 constexpr ScreenLayout WindowedLayout = {
+    .width = 640,
+    .height = 480,
     .columns = {.first = 181, .last = 614, .shift = 31, .cellSize = 54, .base = -4},
     .rows = {.first = 19, .last = 449, .shift = -15, .cellSize = 54, .base = 1},
     .newGame = {46, 164, 61, 99},
@@ -28,6 +31,8 @@ constexpr ScreenLayout WindowedLayout = {
 // Cells are 67 pixels square. Row 1 starts a pixel above its cell's top (y 21 rather than
 // 22), since the division truncates towards zero.
 constexpr ScreenLayout FullscreenLayout = {
+    .width = 800,
+    .height = 600,
     .columns = {.first = 211, .last = 789, .shift = 35, .cellSize = 67, .base = -4},
     .rows = {.first = 21, .last = 574, .shift = -22, .cellSize = 67, .base = 1},
     .newGame = {66, 199, 76, 124},
@@ -47,6 +52,16 @@ constexpr ScreenLayout FullscreenLayout = {
     .back = {351, 477, 403, 434},
 };
 
+// Along one axis: the layout pixel under the centre of client pixel `position`, the picture
+// spanning `length` client pixels from `start` and `layoutLength` layout pixels. Rounded down,
+// so that a position before the picture maps below 0.
+int LayoutOnAxis(int position, int start, int length, int layoutLength) {
+  const long long scaled = (2LL * (position - start) + 1) * layoutLength;
+  const long long divisor = 2LL * length;
+  const long long quotient = scaled / divisor;
+  return static_cast<int>(scaled % divisor < 0 ? quotient - 1 : quotient);
+}
+
 int CellOnAxis(const BoardAxis& axis, int position) {
   if (position < axis.first || position > axis.last) return NoCell;
   return (position + axis.shift) / axis.cellSize + axis.base;
@@ -64,6 +79,14 @@ int ModeButtonState(int state, const PixelRect& rect, bool currentMode) {
 }  // namespace
 
 const ScreenLayout& CurrentLayout() { return Game.Fullscreen ? FullscreenLayout : WindowedLayout; }
+
+LayoutPoint PointerInLayout(int x, int y) {
+  if (Game.ClientWidth <= 0 || Game.ClientHeight <= 0) return {x, y};
+  const ScreenLayout& layout = CurrentLayout();
+  const PictureRect picture = FitPicture(Game.ClientWidth, Game.ClientHeight);
+  return {LayoutOnAxis(x, picture.left, picture.width, layout.width),
+          LayoutOnAxis(y, picture.top, picture.height, layout.height)};
+}
 
 bool PointerIn(const PixelRect& rect) {
   const int x = Game.PointerX;

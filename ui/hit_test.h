@@ -1,9 +1,10 @@
 // Where the board and every control lie in the two screen layouts (640 by 480 windowed, 800
-// by 600 fullscreen), and the hover states that follow the pointer. Positions are client
-// pixels, origin top left, y growing downwards.
+// by 600 fullscreen), and the hover states that follow the pointer. Positions are the layout's
+// pixels, origin top left, y growing downwards; pointer positions come in as client pixels and
+// are mapped into them first.
 #pragma once
 
-// A rectangle of client pixels, inclusive on all four edges.
+// A rectangle of layout pixels, inclusive on all four edges.
 struct PixelRect {
   int left;
   int right;
@@ -24,6 +25,8 @@ struct BoardAxis {
 };
 
 struct ScreenLayout {
+  int width;
+  int height;
   BoardAxis columns;
   BoardAxis rows;
   // Side panel on Playing.
@@ -49,6 +52,17 @@ struct ScreenLayout {
 
 // The layout in force: the 800 by 600 one while Fullscreen is set, whatever the client size.
 const ScreenLayout& CurrentLayout();
+
+struct LayoutPoint {
+  int x;
+  int y;
+};
+
+// The pixel of the current layout under client pixel (x, y): the picture fills the largest
+// 4:3 rectangle of the client area, so a position on the bars beside it lies outside the
+// layout, and with it outside every control and cell. Before any window has been sized, the
+// position is taken as it is.
+LayoutPoint PointerInLayout(int x, int y);
 
 // Whether PointerX, PointerY lies inside `rect`.
 bool PointerIn(const PixelRect& rect);

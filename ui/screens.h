@@ -1,7 +1,7 @@
 // The screen state machine: what a pointer move and a left-button press do on each screen.
 #pragma once
 
-// The pointer moved to (x, y) in client pixels: on Playing the board cell and side buttons
+// The pointer moved to (x, y) in layout pixels: on Playing the board cell and side buttons
 // under it, then a drag on the board; on the other screens the hover flags of their controls.
 void MovePointer(int x, int y);
 

@@ -3,6 +3,7 @@
 #include "core/game_state.h"
 #include "core/sound_bank.h"
 #include "render/viewport.h"
+#include "ui/hit_test.h"
 #include "ui/platform.h"
 #include "ui/screens.h"
 
@@ -45,13 +46,17 @@ intptr_t GameWindowProcedure(const WindowMessage& message) {
     case WM_KEYUP:
       SetKeyState(message.wParam, 0);
       break;
-    case WM_MOUSEMOVE:
-      MovePointer(LowWord(position), HighWord(position));
+    case WM_MOUSEMOVE: {
+      const LayoutPoint at = PointerInLayout(LowWord(position), HighWord(position));
+      MovePointer(at.x, at.y);
       break;
-    case WM_LBUTTONDOWN:
-      PressPointer(LowWord(position), HighWord(position));
+    }
+    case WM_LBUTTONDOWN: {
+      const LayoutPoint at = PointerInLayout(LowWord(position), HighWord(position));
+      PressPointer(at.x, at.y);
       Game.ButtonReleased = false;
       break;
+    }
     case WM_LBUTTONUP:
       Game.ButtonReleased = true;
       break;

@@ -7,7 +7,9 @@
 #include "app/frame_pacing.h"
 #include "app/main_loop.h"
 #include "core/game_state.h"
+#include "core/picture_rect.h"
 #include "tests/support/test_files.h"
+#include "ui/hit_test.h"
 
 namespace {
 
@@ -159,6 +161,13 @@ std::vector<uint8_t> GameSessionTest::UserFile(const char* name) const {
 
 int CellX(int column) { return 185 + 54 * column + 27; }
 int CellY(int row) { return 15 + 54 * (row - 1) + 27; }
+
+SDL_Point ClientPoint(int x, int y) {
+  const PictureRect picture = FitPicture(Game.ClientWidth, Game.ClientHeight);
+  const ScreenLayout& layout = CurrentLayout();
+  return {ClientOnAxis(x, picture.left, picture.width, layout.width),
+          ClientOnAxis(y, picture.top, picture.height, layout.height)};
+}
 
 void SetBoardWithOneKnownMove() {
   // Neighbours across differ by one kind and neighbours down by two, so no three agree.

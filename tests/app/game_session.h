@@ -52,10 +52,12 @@ class GameSessionTest : public SceneTest {
   bool running_ = false;
 };
 
-// The centre of board cell (column, row), rows 1 to 8, in client pixels of the 640 by 480
-// layout.
+// The centre of board cell (column, row), rows 1 to 8, in pixels of the 640 by 480 layout.
 int CellX(int column);
 int CellY(int row);
+
+// The client pixel of the window, as last sized, that shows pixel (x, y) of the current layout.
+SDL_Point ClientPoint(int x, int y);
 
 // Fills the board with fruit that form no run, on a solid floor, except for one move: the
 // fruit at (column 2, row 7) swapped with the one below it at (2, 8) makes a run of three

@@ -10,6 +10,7 @@
 #include "storage/saved_game.h"
 #include "storage/settings.h"
 #include "tests/app/game_session.h"
+#include "ui/hit_test.h"
 
 namespace {
 
@@ -45,8 +46,10 @@ void ExpectSoundState(int frame) {
 }
 
 // Presses that would end the game or re-create the window are left to the sessions: Yes of
-// the quit question, and the Display and Help rows of the options.
-bool EndsOrSwitches(int x, int y) {
+// the quit question, and the Display and Help rows of the options. The press is at client
+// pixel (x, y); the rows and the button are the layout's.
+bool EndsOrSwitches(int clientX, int clientY) {
+  const auto [x, y] = PointerInLayout(clientX, clientY);
   const bool yes = x >= 288 && x <= 409 && y >= 196 && y <= 224;
   const bool displayOrHelp = x >= 287 && x <= 544 && ((y >= 98 && y <= 129) || (y >= 203 && y <= 234));
   return (Game.Screen == ConfirmQuit && yes) || (Game.Screen == Options && displayOrHelp);
@@ -56,14 +59,12 @@ using MonkeyTest = GameSessionTest;
 
 TEST_F(MonkeyTest, RandomPlayOnEveryScreenKeepsTheStateSoundAndQuitsCleanly) {
   ASSERT_TRUE(Start());
-  // The picture is drawn into a small corner of the window: the software renderer's pixel work
-  // would otherwise take most of the run, and what is tested here is the state.
-  SDL_Event resize{};
-  resize.window.type = SDL_WINDOWEVENT;
-  resize.window.event = SDL_WINDOWEVENT_SIZE_CHANGED;
-  resize.window.data1 = 64;
-  resize.window.data2 = 48;
-  SDL_PushEvent(&resize);
+  // The window is made small: the software renderer's pixel work would otherwise take most of
+  // the run, and what is tested here is the state. Positions are given in its client pixels,
+  // eight layout pixels to one, so every one of them goes through the mapping into the layout.
+  SDL_SetWindowSize(reinterpret_cast<SDL_Window*>(Game.Window), 80, 60);
+  ASSERT_TRUE(RunFrames(1));
+  ASSERT_EQ(Game.ClientWidth, 80);
   std::mt19937 random(20261208);
   const auto Pick = [&](int low, int high) {
     return std::uniform_int_distribution<int>(low, high)(random);
@@ -73,8 +74,8 @@ TEST_F(MonkeyTest, RandomPlayOnEveryScreenKeepsTheStateSoundAndQuitsCleanly) {
   int screensSeen = 0;
   const int frames = MonkeyFrames();
   for (int frame = 0; frame < frames; ++frame) {
-    const int x = Pick(-20, 660);
-    const int y = Pick(-20, 500);
+    const int x = Pick(-3, 83);
+    const int y = Pick(-3, 63);
     switch (Pick(0, 9)) {
       case 0:
       case 1:
@@ -86,8 +87,9 @@ TEST_F(MonkeyTest, RandomPlayOnEveryScreenKeepsTheStateSoundAndQuitsCleanly) {
         const int column = Pick(0, 7), row = Pick(1, 8);
         const int toColumn = std::clamp(column + Pick(-1, 1), 0, 7);
         const int toRow = std::clamp(row + Pick(-1, 1), 1, 8);
-        if (!EndsOrSwitches(CellX(column), CellY(row)))
-          Drag(CellX(column), CellY(row), CellX(toColumn), CellY(toRow));
+        const SDL_Point from = ClientPoint(CellX(column), CellY(row));
+        const SDL_Point to = ClientPoint(CellX(toColumn), CellY(toRow));
+        if (!EndsOrSwitches(from.x, from.y)) Drag(from.x, from.y, to.x, to.y);
         break;
       }
       case 5: KeyDown(keys[Pick(0, 9)]); break;

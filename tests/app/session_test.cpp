@@ -1,9 +1,12 @@
 // Whole sessions as a player plays them, from the start-up question to the files left for
 // the next start. They run an X server of their own with an 800 by 600 mode, so that the
-// display-mode switch is the real one.
+// display-mode switch is the real one, or a wide one for a maximised window.
+#include <iterator>
 #include <memory>
 #include <string>
 
+#include "app/frame.h"
+#include "assets/texture_index.h"
 #include "core/game_state.h"
 #include "tests/app/game_session.h"
 #include "tests/support/fake_mixer.h"
@@ -17,11 +20,12 @@ constexpr int SideX = 105, TimedY = 160, HintX = 125, HintY = 270, OptionsY = 40
 constexpr int RowX = 400, HighScoresRowY = 77, DisplayRowY = 113, MusicRowY = 148,
               SoundRowY = 183, HelpRowY = 218, OkX = 400, OkY = 405;
 constexpr int LargeDisplayRowY = 233;  // the Display row in the 800 by 600 layout
+constexpr int BackX = 414, BackY = 298;
 
 class SessionTest : public GameSessionTest {
  protected:
   void SetUp() override {
-    server_ = std::make_unique<OwnXServer>("800x600x24");
+    server_ = std::make_unique<OwnXServer>(ScreenGeometry());
     if (!server_->Running()) GTEST_SKIP() << "Xvfb is not available";
     GameSessionTest::SetUp();
     fake_mixer::Reset();
@@ -30,11 +34,14 @@ class SessionTest : public GameSessionTest {
     GameSessionTest::TearDown();
     server_.reset();
   }
+  virtual const char* ScreenGeometry() const { return "800x600x24"; }
 
   // Makes the known run by dragging, and waits until the board has settled after it.
   void PlayTheKnownMove() {
     SetBoardWithOneKnownMove();
-    Drag(CellX(2), CellY(7), CellX(2), CellY(8));
+    const SDL_Point from = ClientPoint(CellX(2), CellY(7));
+    const SDL_Point to = ClientPoint(CellX(2), CellY(8));
+    Drag(from.x, from.y, to.x, to.y);
     ASSERT_TRUE(RunUntil([] { return Game.ChainScore > 0; })) << "the drag made no run";
   }
 
@@ -124,6 +131,10 @@ TEST_F(SessionTest, AnEveningOfPlayIsThereAtTheNextStart) {
   ASSERT_EQ(Game.Screen, Options);
   fake_mixer::Reset();
   AssignTestSoundHandles();
+  // The new game's board is still filling: held still for the next frames, it plays no
+  // refill sample beside the menu's.
+  Game.FrameSpeed = 0.0f;
+  Game.SpeedSampleCounter = 1;
   Click(RowX, MusicRowY);
   Click(RowX, SoundRowY);
   ASSERT_TRUE(RunFrames(1));
@@ -207,6 +218,60 @@ TEST_F(SessionTest, ClosingOnTheStartUpQuestionKeepsTheStoredGameAndHelpEndsTheG
   Click(RowX, HelpRowY);
   EXPECT_EQ(Finish(), 0);
   EXPECT_EQ(OpenedAddress(), "file://" + folder_ + "/help.htm");
+}
+
+// The window maximised on a wide desktop: the picture fills the middle of it, between black
+// bars. Without a window manager the window is maximised by resizing it to the screen, which
+// brings the game the same size change.
+class MaximisedSessionTest : public SessionTest {
+ protected:
+  const char* ScreenGeometry() const override { return "1600x900x24"; }
+  // A click on pixel (x, y) of the layout, at the client pixel that shows it.
+  void ClickOn(int x, int y) {
+    const SDL_Point at = ClientPoint(x, y);
+    Click(at.x, at.y);
+    ASSERT_TRUE(RunFrames(1));
+  }
+};
+
+TEST_F(MaximisedSessionTest, ResumeSwapOptionsAndQuit) {
+  // A Timed game in its fifth level, left on the board with the known move (in groups of nine
+  // words, the ninth overwritten by the next group).
+  SetBoardWithOneKnownMove();
+  std::vector<int> stored = {Timed, 4, 37, 9000};
+  for (const auto& row : Game.Board) {
+    stored.insert(stored.end(), std::begin(row), std::end(row));
+    stored.push_back(0);
+  }
+  WriteBytes(folder_ + "/data/Brambleworth/Quillary/data.inf", StoredWords(stored));
+  ASSERT_TRUE(Start());
+  SDL_SetWindowSize(reinterpret_cast<SDL_Window*>(Game.Window), 1600, 900);
+  ASSERT_TRUE(RunFrames(2));
+  ASSERT_EQ(Game.ClientWidth, 1600);
+  ASSERT_TRUE(DrawFrame());
+  EXPECT_EQ(ClientPixel(1400, 450), Rgb{}) << "the bar right of the picture";
+  EXPECT_TRUE(Near(ClientPixel(1399, 450), TextureColour(TexBackdropImage)));
+
+  ClickOn(YesX, AnswerY);
+  ASSERT_EQ(Game.Screen, Playing);
+  EXPECT_EQ(Game.ModeIndex, Timed);
+  EXPECT_EQ(Game.Score, 9000);
+  PlayTheKnownMove();
+  EXPECT_GT(Game.Score, 9000);
+
+  ClickOn(SideX, OptionsY);
+  ClickOn(RowX, MusicRowY);
+  EXPECT_EQ(Game.MusicOn, 1);
+  ClickOn(BackX, BackY);
+  EXPECT_EQ(Game.Screen, Playing);
+
+  ClickOn(SideX, QuitY);
+  ASSERT_EQ(Game.Screen, ConfirmQuit);
+  const SDL_Point yes = ClientPoint(YesX, AnswerY);
+  Click(yes.x, yes.y);
+  EXPECT_EQ(Finish(), 0);
+  EXPECT_EQ(UserFile("data.inf"), SavedGameOfTheState());
+  EXPECT_EQ(UserFile("menu.inf"), StoredWords({0, 1, 0}));
 }
 
 }  // namespace

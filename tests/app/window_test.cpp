@@ -129,16 +129,18 @@ TEST_F(WindowTest, FirstSceneLoadReadsSortsAndStoresTheHighScoresOnce) {
   EXPECT_EQ(Game.HighScoreTables[1][0].score, 5);
 }
 
+// The picture of a client area one pixel high is a single pixel, square.
 TEST_F(WindowTest, ResizeSetsViewportAndPerspectiveAndTakesZeroHeightAsOne) {
   ResizeScene(320, 0);
   GLint viewport[4];
   glGetIntegerv(GL_VIEWPORT, viewport);
-  EXPECT_EQ(viewport[2], 320);
+  EXPECT_EQ(viewport[2], 1);
   EXPECT_EQ(viewport[3], 1);
+  EXPECT_EQ(Game.ClientHeight, 1);
   const GlMatrix projection = CurrentMatrix(GL_PROJECTION_MATRIX);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(45.0, 320.0, 0.1f, 100.0);
+  gluPerspective(45.0, 1.0, 0.1f, 100.0);
   EXPECT_EQ(projection, CurrentMatrix(GL_PROJECTION_MATRIX));
   glMatrixMode(GL_MODELVIEW);
   GLint mode = 0;
@@ -155,7 +157,8 @@ TEST_F(WindowTest, TheGameProcedureActivatesResizesAndClosesThroughTheShell) {
   GameWindowProcedure({WM_SIZE, 0, MakeLParam(300, 200)});
   GLint viewport[4];
   glGetIntegerv(GL_VIEWPORT, viewport);
-  EXPECT_EQ(viewport[2], 300);
+  EXPECT_EQ(viewport[0], 16);  // the 4:3 picture, centred
+  EXPECT_EQ(viewport[2], 267);
   EXPECT_EQ(viewport[3], 200);
 
   GameWindowProcedure({WM_CLOSE, 0, 0});

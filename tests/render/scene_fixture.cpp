@@ -20,6 +20,7 @@
 #include "app/window.h"
 #include "assets/texture_index.h"
 #include "core/game_state.h"
+#include "core/picture_rect.h"
 #include "tests/assets/bmp_builder.h"
 #include "tests/assets/ms3d_builder.h"
 #include "tests/support/test_files.h"
@@ -132,6 +133,10 @@ Rgb FruitColour(int kind) {
   return Colours[kind - 1];
 }
 
+int ClientOnAxis(int position, int start, int length, int layoutLength) {
+  return start + (2 * position + 1) * length / (2 * layoutLength);
+}
+
 void WriteSyntheticBase(const std::string& folder) {
   const std::string base = folder + "/base";
   std::filesystem::create_directories(base);
@@ -160,6 +165,7 @@ void SceneTest::SetUp() {
 
 void SceneTest::PrepareWithoutWindow() {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
+  unsetenv("GDK_SCALE");  // windows open at the game's own sizes, whatever the desktop's scale
   char pattern[] = "/tmp/quillary-scene-XXXXXX";
   ASSERT_NE(mkdtemp(pattern), nullptr);
   folder_ = pattern;
@@ -215,9 +221,10 @@ Rgb SceneTest::ClientPixel(int x, int y) const {
 }
 
 Rgb SceneTest::SpacePixel(float x, float y, float spaceWidth, float spaceHeight) const {
-  const int gx = static_cast<int>(std::floor(x * ClientWidth() / spaceWidth));
-  const int gy = static_cast<int>(std::floor(y * ClientHeight() / spaceHeight));
-  return ClientPixel(gx, ClientHeight() - 1 - gy);
+  const PictureRect picture = FitPicture(ClientWidth(), ClientHeight());
+  const int gx = static_cast<int>(std::floor(x * picture.width / spaceWidth));
+  const int gy = static_cast<int>(std::floor(y * picture.height / spaceHeight));
+  return ClientPixel(picture.left + gx, picture.top + picture.height - 1 - gy);
 }
 
 Rgb SceneTest::LayoutPixel(float x, float y) const {

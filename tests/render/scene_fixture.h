@@ -46,6 +46,10 @@ constexpr float BoardWindowRight = 0.965f;
 constexpr float BoardWindowBottom = 0.065f;
 constexpr float BoardWindowTop = 0.968f;
 
+// Along one axis of a picture spanning `length` client pixels from `start`: the client pixel
+// that shows pixel `position` of a layout `layoutLength` pixels long.
+int ClientOnAxis(int position, int start, int length, int layoutLength);
+
 // Writes base/tex00.bmp ... tex80.bmp, base/1.ms3d ... 7.ms3d and their skins into `folder`.
 void WriteSyntheticBase(const std::string& folder);
 
@@ -68,8 +72,8 @@ class SceneTest : public ::testing::Test {
 
   // Pixel at client position (x, y), origin top left, of the frame being drawn.
   Rgb ClientPixel(int x, int y) const;
-  // Pixel at (x, y) of an orthographic space of the given size stretched over the client
-  // area, origin bottom left: the layout spaces, the text space and the bar's space.
+  // Pixel at (x, y) of an orthographic space of the given size stretched over the picture's
+  // rectangle, origin bottom left: the layout spaces, the text space and the bar's space.
   Rgb SpacePixel(float x, float y, float spaceWidth, float spaceHeight) const;
   // Pixel at (x, y) of the current layout's space.
   Rgb LayoutPixel(float x, float y) const;

@@ -1,10 +1,13 @@
 // Writes a PNG of every screen in both layouts, drawn through the game's own window, scene
-// load and frame driver from the generated artwork, found as the game finds it:
+// load and frame driver from the generated artwork, found as the game finds it; then the
+// board and the options again in windows of 1280 by 720 and 1280 by 1024, where the picture
+// keeps its shape between black bars:
 //
 //   screenshots <output folder>
 //
 // The large layout is taken through the real fullscreen switch, so the X server must offer
-// an 800 by 600 mode (scripts/screenshots.sh runs one).
+// an 800 by 600 mode (scripts/screenshots.sh runs one). The larger windows reach beyond such a
+// screen, which changes nothing of what is drawn into them.
 #include <GL/gl.h>
 #include <SDL.h>
 
@@ -12,12 +15,14 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/frame.h"
 #include "app/game_files.h"
 #include "app/window.h"
 #include "core/game_state.h"
+#include "render/viewport.h"
 #include "tools/assetgen/png_writer.h"
 #include "tools/review/board_in_play.h"
 
@@ -88,10 +93,11 @@ void ResetButtons() {
 struct Shot {
   const char* name;
   void (*setUp)();
+  bool alsoScaled = false;  // taken again in the windows of other sizes
 };
 
 const Shot Shots[] = {
-    {"playing", [] {}},
+    {"playing", [] {}, true},
     {"playing_hover_hint", [] { Game.HintButtonHover = 1; Game.NewGameButton = 1; }},
     {"paused", [] {
        Game.ModeIndex = Timed;
@@ -118,7 +124,7 @@ const Shot Shots[] = {
        Game.SoundOn = 1;
        Game.HighScoresRowHover = 1;
        Game.DialogButton1Hover = 1;
-     }},
+     }, true},
     {"high_scores", [] { Game.Screen = HighScores; }},
     {"name_entry", [] { Game.Screen = NameEntry; std::strcpy(Game.EntryName, "Tom$$$$$$"); }},
     {"banner_level_complete", [] { Game.BoardPhase = LevelComplete; Game.BannerProgress = 0.45f; }},
@@ -132,8 +138,9 @@ const Shot Shots[] = {
      }},
 };
 
-// Draws one frame of each screen with the animations held still and writes it.
-bool TakeShots(const std::string& folder, const char* layout) {
+// Draws one frame of each screen (or of those also taken scaled) with the animations held
+// still and writes it, named after the window's size.
+bool TakeShots(const std::string& folder, const std::string& size, bool scaledOnly) {
   int width = 0;
   int height = 0;
   SDL_GL_GetDrawableSize(reinterpret_cast<SDL_Window*>(Game.Window), &width, &height);
@@ -144,6 +151,7 @@ bool TakeShots(const std::string& folder, const char* layout) {
   DrawFrame();
   SwapGameWindow();
   for (const Shot& shot : Shots) {
+    if (scaledOnly && !shot.alsoScaled) continue;
     ResetButtons();
     SetUpBoardInPlay();
     FillHighScores();
@@ -157,13 +165,24 @@ bool TakeShots(const std::string& folder, const char* layout) {
     Game.FrameSpeed = 0.0f;
     Game.SpeedSampleCounter = 1;
     DrawFrame();
-    const std::string path = folder + "/" + layout + "_" + shot.name + ".png";
+    const std::string path = folder + "/" + size + "_" + shot.name + ".png";
     if (!WritePng(path, width, height)) {
       std::fprintf(stderr, "cannot write %s\n", path.c_str());
       return false;
     }
     SwapGameWindow();
     std::printf("%s\n", path.c_str());
+  }
+  return true;
+}
+
+// The windowed layout in windows wider and taller than 4:3.
+bool TakeScaledShots(const std::string& folder) {
+  for (const auto& [width, height] : {std::pair{1280, 720}, std::pair{1280, 1024}}) {
+    SDL_SetWindowSize(reinterpret_cast<SDL_Window*>(Game.Window), width, height);
+    ResizeScene(width, height);
+    const std::string size = std::to_string(width) + "x" + std::to_string(height);
+    if (!TakeShots(folder, size, true)) return false;
   }
   return true;
 }
@@ -185,11 +204,17 @@ int main(int argc, char** argv) {
   const std::string scratch = std::filesystem::temp_directory_path() / "quillary-screenshots-data";
   std::filesystem::create_directories(scratch);
   setenv("XDG_DATA_HOME", scratch.c_str(), 1);
-  bool ok = CreateGameWindow("Quillary", 640, 480, 16, false) && TakeShots(output, "640x480");
+  bool ok =
+      CreateGameWindow("Quillary", 640, 480, 16, false) && TakeShots(output, "640x480", false);
   if (ok) {
     Game.DisplayModeSetting = 1;
     ChangeDisplayMode();
-    ok = Game.QuitRequested == 0 && Game.Fullscreen && TakeShots(output, "800x600");
+    ok = Game.QuitRequested == 0 && Game.Fullscreen && TakeShots(output, "800x600", false);
+  }
+  if (ok) {
+    Game.DisplayModeSetting = 0;
+    ChangeDisplayMode();
+    ok = Game.QuitRequested == 0 && !Game.Fullscreen && TakeScaledShots(output);
   }
   DestroyGameWindow();
   std::filesystem::remove_all(scratch);
