@@ -7,7 +7,7 @@
 #include "core/mixer.h"
 #include "storage/saved_game.h"
 #include "storage/settings.h"
-#include "ui/keyboard.h"
+#include "ui/key_commands.h"
 #include "ui/window_procedure.h"
 
 namespace {
@@ -54,8 +54,7 @@ LoopPass RunLoopPass() {
   } else {
     SwapGameWindow();
   }
-  PauseKeyCheck();
-  NameEntryChecks();
+  RunKeyChecks();
   return Game.QuitRequested ? LoopPass::Ended : LoopPass::DrewFrame;
 }
 

@@ -33,10 +33,10 @@ int VirtualKey(SDL_Keycode key) {
     case SDLK_PAGEDOWN: return 34;
     case SDLK_END: return 35;
     case SDLK_HOME: return 36;
-    case SDLK_LEFT: return 37;
-    case SDLK_UP: return 38;
-    case SDLK_RIGHT: return 39;
-    case SDLK_DOWN: return 40;
+    case SDLK_LEFT: return VK_LEFT;
+    case SDLK_UP: return VK_UP;
+    case SDLK_RIGHT: return VK_RIGHT;
+    case SDLK_DOWN: return VK_DOWN;
     case SDLK_INSERT: return 45;
     case SDLK_DELETE: return 46;
     case SDLK_LGUI: return VK_LWIN;
@@ -55,7 +55,7 @@ bool TranslateKey(const SDL_KeyboardEvent& key, WindowMessage& message) {
   if (code == 0) return false;
   message.message = key.type == SDL_KEYDOWN ? WM_KEYDOWN : WM_KEYUP;
   message.wParam = static_cast<uintptr_t>(code);
-  message.lParam = 0;
+  message.lParam = key.type == SDL_KEYDOWN && key.repeat ? MakeLParam(0, KF_REPEAT) : 0;
   return true;
 }
 

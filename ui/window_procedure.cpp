@@ -3,6 +3,7 @@
 #include "core/game_state.h"
 #include "core/sound_bank.h"
 #include "render/viewport.h"
+#include "ui/key_commands.h"
 #include "ui/platform.h"
 #include "ui/screens.h"
 
@@ -41,12 +42,15 @@ intptr_t GameWindowProcedure(const WindowMessage& message) {
       break;
     case WM_KEYDOWN:
       SetKeyState(message.wParam, 1);
+      TakeKeyDown(message.wParam, (HighWord(position) & KF_REPEAT) != 0);
       break;
     case WM_KEYUP:
       SetKeyState(message.wParam, 0);
+      ReleaseKey(message.wParam);
       break;
     case WM_MOUSEMOVE:
-      MovePointer(LowWord(position), HighWord(position));
+      if (PointerMoved(LowWord(position), HighWord(position)))
+        MovePointer(LowWord(position), HighWord(position));
       break;
     case WM_LBUTTONDOWN:
       PressPointer(LowWord(position), HighWord(position));

@@ -45,6 +45,8 @@ bool EndsOrSwitches(int x, int y) {
   const bool displayOrHelp = x >= 287 && x <= 544 && ((y >= 98 && y <= 129) || (y >= 203 && y <= 234));
   return (Game.Screen == ConfirmQuit && yes) || (Game.Screen == Options && displayOrHelp);
 }
+// Enter answers Yes to the quit question as well.
+bool KeyEnds(SDL_Keycode key) { return Game.Screen == ConfirmQuit && key == SDLK_RETURN; }
 
 using MonkeyTest = GameSessionTest;
 
@@ -83,7 +85,11 @@ TEST_F(MonkeyTest, RandomPlayOnEveryScreenKeepsTheStateSoundAndQuitsCleanly) {
           Drag(CellX(column), CellY(row), CellX(toColumn), CellY(toRow));
         break;
       }
-      case 5: KeyDown(keys[Pick(0, 9)]); break;
+      case 5: {
+        const SDL_Keycode key = keys[Pick(0, 9)];
+        if (!KeyEnds(key)) KeyDown(key);
+        break;
+      }
       case 6: KeyUp(keys[Pick(0, 9)]); break;
       default: break;
     }

@@ -57,6 +57,7 @@ TEST(TranslateEvent, SystemKeysAndUnknownKeysAreNotGameKeys) {
   repeat.key.repeat = 1;
   ASSERT_TRUE(TranslateEvent(repeat, message));
   EXPECT_EQ(message.message, WM_KEYDOWN);
+  EXPECT_EQ(message.lParam, MakeLParam(0, KF_REPEAT));
   // Shift or Caps Lock do not change the letter's code.
   ASSERT_TRUE(TranslateEvent(KeyEvent(SDL_KEYDOWN, SDLK_q, KMOD_LSHIFT), message));
   EXPECT_EQ(message.wParam, 81u);
