@@ -26,6 +26,7 @@ bool StartUp() {
   Game.Fullscreen = false;
   ReadSettings();
   SetWindowProcedure(GameWindowProcedure);
+  OpenGameControllers();
   return Game.Fullscreen ? CreateGameWindow("Quillary", 800, 600, 16, true)
                          : CreateGameWindow("Quillary", 640, 480, 16, false);
 }
