@@ -7,7 +7,7 @@
 #include "core/mixer.h"
 #include "storage/saved_game.h"
 #include "storage/settings.h"
-#include "ui/keyboard.h"
+#include "ui/key_commands.h"
 #include "ui/window_procedure.h"
 
 namespace {
@@ -26,6 +26,7 @@ bool StartUp() {
   Game.Fullscreen = false;
   ReadSettings();
   SetWindowProcedure(GameWindowProcedure);
+  OpenGameControllers();
   return Game.Fullscreen ? CreateGameWindow("Quillary", 800, 600, 16, true)
                          : CreateGameWindow("Quillary", 640, 480, 16, false);
 }
@@ -51,8 +52,7 @@ LoopPass RunLoopPass() {
   NoteFrameStart();
   const bool drawn = DrawChangedFrame();
   if (drawn) SwapGameWindow();
-  PauseKeyCheck();
-  NameEntryChecks();
+  RunKeyChecks();
   if (Game.QuitRequested) return LoopPass::Ended;
   return drawn ? LoopPass::DrewFrame : LoopPass::KeptPicture;
 }

@@ -170,6 +170,9 @@ void DestroyGameWindow() {
   if (window) {
     SDL_DestroyWindow(window);
     Game.Window = nullptr;
+    // The window's own events still queued, such as the size it had while leaving fullscreen,
+    // go with it: they must not reach the window that takes its place.
+    SDL_FlushEvent(SDL_WINDOWEVENT);
   }
   if (ClassRegistered) {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);

@@ -2,7 +2,11 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "app/window.h"
+#include "core/game_state.h"
 #include "render/picture.h"
 #include "ui/platform.h"
 
@@ -34,10 +38,10 @@ int VirtualKey(SDL_Keycode key) {
     case SDLK_PAGEDOWN: return 34;
     case SDLK_END: return 35;
     case SDLK_HOME: return 36;
-    case SDLK_LEFT: return 37;
-    case SDLK_UP: return 38;
-    case SDLK_RIGHT: return 39;
-    case SDLK_DOWN: return 40;
+    case SDLK_LEFT: return VK_LEFT;
+    case SDLK_UP: return VK_UP;
+    case SDLK_RIGHT: return VK_RIGHT;
+    case SDLK_DOWN: return VK_DOWN;
     case SDLK_INSERT: return 45;
     case SDLK_DELETE: return 46;
     case SDLK_LGUI: return VK_LWIN;
@@ -56,8 +60,105 @@ bool TranslateKey(const SDL_KeyboardEvent& key, WindowMessage& message) {
   if (code == 0) return false;
   message.message = key.type == SDL_KEYDOWN ? WM_KEYDOWN : WM_KEYUP;
   message.wParam = static_cast<uintptr_t>(code);
-  message.lParam = 0;
+  message.lParam = key.type == SDL_KEYDOWN && key.repeat ? MakeLParam(0, KF_REPEAT) : 0;
   return true;
+}
+
+// A game controller's buttons and the keys they stand for: A for Enter, B for Esc, Y for
+// the Hint button's H, Start for the pause key P and Back for the Options button's O.
+struct PadButton {
+  Uint8 button;
+  int key;
+};
+constexpr PadButton PadButtons[] = {
+    {SDL_CONTROLLER_BUTTON_A, VK_RETURN}, {SDL_CONTROLLER_BUTTON_B, VK_ESCAPE},
+    {SDL_CONTROLLER_BUTTON_Y, 'H'},       {SDL_CONTROLLER_BUTTON_START, 'P'},
+    {SDL_CONTROLLER_BUTTON_BACK, 'O'},
+};
+
+// A pad has no letters to type: on the name entry the buttons that stand for letters give
+// nothing, and A confirms the name. A release always comes through, as for the keyboard.
+bool TranslatePadButton(const SDL_ControllerButtonEvent& event, WindowMessage& message) {
+  const bool down = event.type == SDL_CONTROLLERBUTTONDOWN;
+  for (const PadButton& pad : PadButtons) {
+    if (pad.button != event.button) continue;
+    if (down && Game.Screen == NameEntry && pad.key >= 'A' && pad.key <= 'Z') return false;
+    message = {down ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(pad.key), 0};
+    return true;
+  }
+  return false;
+}
+
+// The arrow that the pads hold: the d-pad's, else the left stick's once tilted past the dead
+// zone along its larger axis. It goes down, repeats and comes up as a held arrow key does.
+constexpr int StickDeadZone = 16000;    // of 32767: about half the tilt
+constexpr Uint64 RepeatDelay = 400;     // milliseconds from the key-down to the first repeat
+constexpr Uint64 RepeatInterval = 125;  // milliseconds between repeats
+
+int DpadArrow = 0;
+int StickX = 0;
+int StickY = 0;
+int ArrowDown = 0;  // the arrow given as down and not yet as up
+Uint64 NextRepeat = 0;
+
+int DpadButtonArrow(Uint8 button) {
+  switch (button) {
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT: return VK_LEFT;
+    case SDL_CONTROLLER_BUTTON_DPAD_UP: return VK_UP;
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: return VK_RIGHT;
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return VK_DOWN;
+    default: return 0;
+  }
+}
+
+int StickArrow() {
+  if (std::max(std::abs(StickX), std::abs(StickY)) < StickDeadZone) return 0;
+  if (std::abs(StickX) >= std::abs(StickY)) return StickX < 0 ? VK_LEFT : VK_RIGHT;
+  return StickY < 0 ? VK_UP : VK_DOWN;
+}
+
+void FollowPadDirection(const SDL_Event& event) {
+  if (event.type == SDL_CONTROLLERAXISMOTION) {
+    if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX) StickX = event.caxis.value;
+    if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY) StickY = event.caxis.value;
+  } else if (event.type == SDL_CONTROLLERBUTTONDOWN || event.type == SDL_CONTROLLERBUTTONUP) {
+    const int arrow = DpadButtonArrow(event.cbutton.button);
+    if (arrow == 0) return;
+    if (event.type == SDL_CONTROLLERBUTTONDOWN) {
+      DpadArrow = arrow;
+    } else if (DpadArrow == arrow) {
+      DpadArrow = 0;
+    }
+  }
+}
+
+// The next message of the pads' arrow, if one is due: the old arrow up before a new one
+// goes down, then repeats while it is held.
+bool PadArrowMessage(WindowMessage& message) {
+  const int held = DpadArrow != 0 ? DpadArrow : StickArrow();
+  const Uint64 now = SDL_GetTicks64();
+  if (ArrowDown != 0 && ArrowDown != held) {
+    message = {WM_KEYUP, static_cast<uintptr_t>(ArrowDown), 0};
+    ArrowDown = 0;
+  } else if (ArrowDown == 0 && held != 0) {
+    message = {WM_KEYDOWN, static_cast<uintptr_t>(held), 0};
+    ArrowDown = held;
+    NextRepeat = now + RepeatDelay;
+  } else if (ArrowDown != 0 && now >= NextRepeat) {
+    message = {WM_KEYDOWN, static_cast<uintptr_t>(ArrowDown), MakeLParam(0, KF_REPEAT)};
+    NextRepeat = now + RepeatInterval;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// Pads are opened as they come, those present at start too (the subsystem announces them
+// when it starts), and closed as they go.
+void KeepControllersOpen(const SDL_Event& event) {
+  if (event.type == SDL_CONTROLLERDEVICEADDED) SDL_GameControllerOpen(event.cdevice.which);
+  if (event.type == SDL_CONTROLLERDEVICEREMOVED)
+    SDL_GameControllerClose(SDL_GameControllerFromInstanceID(event.cdevice.which));
 }
 
 bool WindowMinimised(Uint32 windowId) {
@@ -128,6 +229,9 @@ bool TranslateEvent(const SDL_Event& event, WindowMessage& message) {
                  event.type == SDL_MOUSEBUTTONDOWN ? MK_LBUTTON : 0,
                  MakeLParam(event.button.x, event.button.y)};
       return true;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+      return TranslatePadButton(event.cbutton, message);
     case SDL_WINDOWEVENT:
       return TranslateWindowEvent(event.window, message);
     case SDL_QUIT:
@@ -144,17 +248,25 @@ void PostQuitMessage(int exitCode) {
   QuitCode = exitCode;
 }
 
+// The pads' arrow is taken up as its events come, so that presses keep their order.
 bool PeekWindowMessage(WindowMessage& message) {
+  if (PadArrowMessage(message)) return true;
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     HoldOffScreenSaverWhileFocused(event);
     // Uncovered without a compositor, the window has lost its picture: the next frame draws.
     if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED)
       ForgetShownPicture();
-    if (TranslateEvent(event, message)) return true;
+    KeepControllersOpen(event);
+    FollowPadDirection(event);
+    if (TranslateEvent(event, message) || PadArrowMessage(message)) return true;
   }
   if (!QuitPosted) return false;
   QuitPosted = false;
   message = {WM_QUIT, static_cast<uintptr_t>(QuitCode), 0};
   return true;
+}
+
+void OpenGameControllers() {
+  if (!SDL_WasInit(SDL_INIT_GAMECONTROLLER)) SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
 }

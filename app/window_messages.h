@@ -19,5 +19,10 @@ intptr_t DefaultWindowProcedure(const WindowMessage& message);
 // Turns one SDL event into a message; false when the event means nothing to the game.
 bool TranslateEvent(const SDL_Event& event, WindowMessage& message);
 
-// Takes the next message off the queue; false when the queue is empty.
+// Takes the next message off the queue; false when the queue is empty. A game controller's
+// d-pad and left stick give the arrow keys' messages here, repeating while held.
 bool PeekWindowMessage(WindowMessage& message);
+
+// Opens the game controllers plugged in now, and from then on each one plugged in; their
+// buttons give the key messages of the keys they stand for.
+void OpenGameControllers();

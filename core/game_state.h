@@ -198,6 +198,12 @@ struct GameState {
   bool LetterLatch = false;
   bool BackspaceLatch = false;
 
+  // Key commands, written by the window procedure: a key press that a command took, from its
+  // key-down to its key-up; and whether the hover cell is the keyboard's cursor, until the
+  // pointer next moves over the board.
+  bool KeyTaken[256] = {};
+  bool KeyCursorShown = false;
+
   // Settings: read at start-up, changed by the Options screen, written at exit. Kept as read.
   int DisplayModeSetting = 0;
   int MusicOn = 0;

@@ -225,3 +225,13 @@ void PressPointer(int x, int y) {
     }
   }
 }
+
+bool PressControl(PixelRect ScreenLayout::*area) {
+  for (const Control& control : Controls) {
+    if (control.screen == Game.Screen && control.area == area) {
+      control.press();
+      return true;
+    }
+  }
+  return false;
+}

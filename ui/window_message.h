@@ -31,12 +31,19 @@ constexpr uintptr_t SC_SCREENSAVE = 0xF140;
 constexpr uintptr_t SC_MONITORPOWER = 0xF170;
 // First parameter of the mouse messages: the left button is down.
 constexpr uintptr_t MK_LBUTTON = 0x0001;
+// Flag of the high word of WM_KEYDOWN's second parameter: the key was already down, so the
+// message repeats a held key.
+constexpr int KF_REPEAT = 0x4000;
 
 // Virtual-key codes of the keys the game reads; letters are their capitals' codes.
 constexpr int VK_BACK = 8;
 constexpr int VK_RETURN = 13;
 constexpr int VK_ESCAPE = 27;
 constexpr int VK_SPACE = 32;
+constexpr int VK_LEFT = 37;
+constexpr int VK_UP = 38;
+constexpr int VK_RIGHT = 39;
+constexpr int VK_DOWN = 40;
 constexpr int VK_LWIN = 91;
 
 constexpr intptr_t MakeLParam(int low, int high) {

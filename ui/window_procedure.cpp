@@ -4,6 +4,7 @@
 #include "core/sound_bank.h"
 #include "render/viewport.h"
 #include "ui/hit_test.h"
+#include "ui/key_commands.h"
 #include "ui/platform.h"
 #include "ui/screens.h"
 
@@ -42,13 +43,15 @@ intptr_t GameWindowProcedure(const WindowMessage& message) {
       break;
     case WM_KEYDOWN:
       SetKeyState(message.wParam, 1);
+      TakeKeyDown(message.wParam, (HighWord(position) & KF_REPEAT) != 0);
       break;
     case WM_KEYUP:
       SetKeyState(message.wParam, 0);
+      ReleaseKey(message.wParam);
       break;
     case WM_MOUSEMOVE: {
       const LayoutPoint at = PointerInLayout(LowWord(position), HighWord(position));
-      MovePointer(at.x, at.y);
+      if (PointerMoved(at.x, at.y)) MovePointer(at.x, at.y);
       break;
     }
     case WM_LBUTTONDOWN: {

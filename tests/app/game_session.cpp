@@ -48,8 +48,9 @@ bool GameSessionTest::Start() {
 }
 
 int GameSessionTest::Finish() {
-  for (int pass = 0; pass < 100000 && RunLoopPass() != LoopPass::Ended; ++pass) {
-  }
+  int pass = 0;
+  while (pass < 100000 && RunLoopPass() != LoopPass::Ended) ++pass;
+  EXPECT_LT(pass, 100000) << "the game did not end";
   running_ = false;
   return ShutDown();
 }

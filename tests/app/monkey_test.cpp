@@ -54,6 +54,8 @@ bool EndsOrSwitches(int clientX, int clientY) {
   const bool displayOrHelp = x >= 287 && x <= 544 && ((y >= 98 && y <= 129) || (y >= 203 && y <= 234));
   return (Game.Screen == ConfirmQuit && yes) || (Game.Screen == Options && displayOrHelp);
 }
+// Enter answers Yes to the quit question as well.
+bool KeyEnds(SDL_Keycode key) { return Game.Screen == ConfirmQuit && key == SDLK_RETURN; }
 
 using MonkeyTest = GameSessionTest;
 
@@ -92,7 +94,11 @@ TEST_F(MonkeyTest, RandomPlayOnEveryScreenKeepsTheStateSoundAndQuitsCleanly) {
         if (!EndsOrSwitches(from.x, from.y)) Drag(from.x, from.y, to.x, to.y);
         break;
       }
-      case 5: KeyDown(keys[Pick(0, 9)]); break;
+      case 5: {
+        const SDL_Keycode key = keys[Pick(0, 9)];
+        if (!KeyEnds(key)) KeyDown(key);
+        break;
+      }
       case 6: KeyUp(keys[Pick(0, 9)]); break;
       default: break;
     }

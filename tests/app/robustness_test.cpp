@@ -73,17 +73,28 @@ class RobustnessTest : public GameSessionTest {
     for (const ShownBox& box : boxes_) shown.push_back(box.caption + ": " + box.text);
     return shown;
   }
-  // Answers the start-up question, plays a move and the options, and quits.
+  // A click on pixel (x, y) of the 640 by 480 layout, wherever the window shows it.
+  void ClickLayout(int x, int y) {
+    const SDL_Point at = ClientPoint(x, y);
+    Click(at.x, at.y);
+    ASSERT_TRUE(RunFrames(1));
+  }
+  // Answers the start-up question, plays a move, opens and closes the options, and quits.
   void PlayAndQuit() {
-    Click(480, 210);
-    ASSERT_TRUE(RunFrames(2));
+    ClickLayout(480, 210);
+    ASSERT_EQ(Game.Screen, Playing);
     SetBoardWithOneKnownMove();
-    Drag(CellX(2), CellY(7), CellX(2), CellY(8));
-    ASSERT_TRUE(RunFrames(60));
-    Click(105, 400);
-    Click(414, 298);
-    Click(105, 440);
-    Click(350, 210);
+    const SDL_Point from = ClientPoint(CellX(2), CellY(7));
+    const SDL_Point to = ClientPoint(CellX(2), CellY(8));
+    Drag(from.x, from.y, to.x, to.y);
+    ASSERT_TRUE(RunUntil([] { return Game.ChainScore > 0; })) << "the drag made no run";
+    ClickLayout(105, 400);
+    ASSERT_EQ(Game.Screen, Options);
+    ClickLayout(414, 298);
+    ClickLayout(105, 440);
+    ASSERT_EQ(Game.Screen, ConfirmQuit);
+    const SDL_Point yes = ClientPoint(350, 210);
+    Click(yes.x, yes.y);
     EXPECT_EQ(Finish(), 0);
   }
 };

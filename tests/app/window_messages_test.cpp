@@ -1,7 +1,12 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+#include <vector>
+
 #include "app/window_messages.h"
+#include "core/game_state.h"
 #include "ui/platform.h"
 
 namespace {
@@ -57,6 +62,7 @@ TEST(TranslateEvent, SystemKeysAndUnknownKeysAreNotGameKeys) {
   repeat.key.repeat = 1;
   ASSERT_TRUE(TranslateEvent(repeat, message));
   EXPECT_EQ(message.message, WM_KEYDOWN);
+  EXPECT_EQ(message.lParam, MakeLParam(0, KF_REPEAT));
   // Shift or Caps Lock do not change the letter's code.
   ASSERT_TRUE(TranslateEvent(KeyEvent(SDL_KEYDOWN, SDLK_q, KMOD_LSHIFT), message));
   EXPECT_EQ(message.wParam, 81u);
@@ -139,6 +145,68 @@ TEST(DispatchWindowMessage, GoesToTheInstalledProcedure) {
   EXPECT_EQ(DispatchWindowMessage({WM_KEYDOWN, 21, 0}), 42);
   SetWindowProcedure(nullptr);
   EXPECT_EQ(DispatchWindowMessage({WM_KEYDOWN, 21, 0}), 0);
+}
+
+// The messages the queue gives now, as (message, key, whether a repeat).
+using Sequence = std::vector<std::tuple<uint32_t, uintptr_t, bool>>;
+Sequence Messages() {
+  Sequence messages;
+  for (WindowMessage m; PeekWindowMessage(m);)
+    messages.emplace_back(m.message, m.wParam, m.lParam == MakeLParam(0, KF_REPEAT));
+  return messages;
+}
+
+// A game controller as SDL's virtual joystick with SDL's own mapping, so no hardware is
+// needed, plugged in before the game listens for controllers.
+TEST(GameController, ButtonsStickAndPadGiveKeyMessages) {
+  Game = GameState{};
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0);
+  SDL_VirtualJoystickDesc desc{};
+  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+  const int device = SDL_JoystickAttachVirtualEx(&desc);
+  OpenGameControllers();
+  EXPECT_TRUE(Messages().empty());
+  SDL_Joystick* pad = SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(device));
+  ASSERT_NE(pad, nullptr) << "the game did not open the pad";
+
+  // On the name entry, the buttons that stand for letters give nothing.
+  const std::pair<int, uintptr_t> buttons[] = {
+      {SDL_CONTROLLER_BUTTON_A, VK_RETURN}, {SDL_CONTROLLER_BUTTON_B, VK_ESCAPE},
+      {SDL_CONTROLLER_BUTTON_Y, 'H'}, {SDL_CONTROLLER_BUTTON_START, 'P'},
+      {SDL_CONTROLLER_BUTTON_BACK, 'O'}};
+  for (const int screen : {int{Playing}, int{NameEntry}}) {
+    Game.Screen = screen;
+    for (const auto& [button, key] : buttons) {
+      SDL_JoystickSetVirtualButton(pad, button, 1);
+      const bool given = screen == Playing || key == VK_RETURN || key == VK_ESCAPE;
+      EXPECT_EQ(Messages(), (given ? Sequence{{WM_KEYDOWN, key, false}} : Sequence{})) << button;
+      SDL_JoystickSetVirtualButton(pad, button, 0);
+      EXPECT_EQ(Messages(), (Sequence{{WM_KEYUP, key, false}})) << button;
+    }
+  }
+
+  // The stick past its dead zone and the d-pad are arrows held down, repeating.
+  SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, -12000);
+  EXPECT_TRUE(Messages().empty());
+  SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, -30000);
+  EXPECT_EQ(Messages(), (Sequence{{WM_KEYDOWN, VK_LEFT, false}}));
+  SDL_Delay(450);
+  EXPECT_EQ(Messages(), (Sequence{{WM_KEYDOWN, VK_LEFT, true}}));
+  SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, 0);
+  SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTY, 30000);
+  EXPECT_EQ(Messages(), (Sequence{{WM_KEYUP, VK_LEFT, false}, {WM_KEYDOWN, VK_DOWN, false}}));
+  SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_DPAD_UP, 1);
+  SDL_JoystickUpdate();  // queued before the next press
+  SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 1);
+  EXPECT_EQ(Messages(), (Sequence{{WM_KEYUP, VK_DOWN, false}, {WM_KEYDOWN, VK_UP, false},
+                                  {WM_KEYDOWN, VK_RETURN, false}}))
+      << "the d-pad goes before the stick, and before a later press";
+  SDL_JoystickDetachVirtual(device);
+  EXPECT_EQ(Messages(), (Sequence{{WM_KEYUP, VK_RETURN, false}, {WM_KEYUP, VK_UP, false}}))
+      << "a pad pulled out lets go of everything";
 }
 
 }  // namespace

@@ -95,6 +95,27 @@ it onto its neighbour. When the swap lines up three or more equal fruit in a row
 vanish and score; the fruit above fall down and new fruit drop in from the top. A swap that makes no
 line is sent back. Click the spinning fruit again to put it down.</p>
 
+<h2>Without a mouse</h2>
+<p>The whole game plays from the keyboard or a game controller.</p>
+<ul>
+<li><b>The board.</b> The arrow keys move a cursor over the fruit; the first press shows it, on
+the fruit you picked up or in the middle. <kbd>Space</kbd> or <kbd>Enter</kbd> picks up the fruit
+under the cursor, or puts it down. With a fruit picked up, an arrow swaps it with its neighbour on
+that side: a move is <kbd>Space</kbd>, then an arrow. Moving the mouse gives the cursor back to the
+mouse.</li>
+<li><b>The buttons beside the board.</b> <kbd>N</kbd> New game, <kbd>L</kbd> Levels,
+<kbd>T</kbd> Timed, <kbd>H</kbd> Hint, <kbd>O</kbd> Options, <kbd>Q</kbd> Quit.</li>
+<li><b>Questions.</b> <kbd>Y</kbd> or <kbd>Enter</kbd> for Yes, <kbd>N</kbd> or <kbd>Esc</kbd> for
+No. The high scores close with <kbd>Enter</kbd>, <kbd>Space</kbd> or <kbd>Esc</kbd>.</li>
+<li><b>Options.</b> <kbd>H</kbd> High scores, <kbd>D</kbd> Display, <kbd>M</kbd> Music,
+<kbd>S</kbd> Sound, <kbd>Enter</kbd> or <kbd>Esc</kbd> Back. This page opens only with the mouse,
+since opening it closes the game.</li>
+<li><b>A game controller</b>, plugged in before or during play: the d-pad or the left stick moves
+the cursor, <b>A</b> is <kbd>Enter</kbd> (it also confirms your name for the high scores),
+<b>B</b> is <kbd>Esc</kbd>, <b>Y</b> is Hint, <b>Start</b> pauses and <b>Back</b> opens the
+Options.</li>
+</ul>
+
 <h2>Scoring</h2>
 <p>Every run of three equal fruit scores <b>5 &times; level + 10</b> points, counting the first
 level as 0: 10 points on level 1, 15 on level 2, 20 on level 3, and so on. A line of four counts as
