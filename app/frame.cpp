@@ -16,6 +16,9 @@ namespace {
 
 constexpr int SpeedSampleFrames = 10;
 
+// Set by tests: every drawn picture goes through it, a kept one drawn all the same.
+FrameCheck Check = nullptr;
+
 // FrameSpeed is 0.105 times the average frame time in milliseconds over ten frame intervals,
 // measured from the start of one cycle of eleven frames to its end.
 void MeasureFrameSpeed() {
@@ -73,19 +76,28 @@ bool DrawChangedFrame() {
   if (!advances && ShowsSamePicture(inputs)) {
     GameState beforeBar = Game;
     UpdateTimeBar();
-    if (Game.BarWidth == ShownBarWidth()) return false;
-    // Only the bar moved. Board and overlay are drawn from the state before the bar's update,
-    // as in every frame; drawing them changes nothing, so the state after it is kept whole.
+    const bool barMoved = Game.BarWidth != ShownBarWidth();
+    if (!barMoved && !Check) return false;
+    // Board and overlay are drawn from the state before the bar's update, as in every frame;
+    // drawing them changes nothing, so the state after the update is kept whole.
     std::swap(Game, beforeBar);
     ClearFrame();
     DrawBoardAndOverlay();
     std::swap(Game, beforeBar);
+    DrawTimeBar();
+    if (!barMoved) {
+      Check(true);
+      return false;
+    }
   } else {
     ClearFrame();
     DrawBoardAndOverlay();
     UpdateTimeBar();
+    DrawTimeBar();
   }
-  DrawTimeBar();
   NoteShownPicture(inputs, Game.BarWidth, advances);
+  if (Check) Check(false);
   return true;
 }
+
+void CheckFrames(FrameCheck check) { Check = check; }

@@ -64,7 +64,9 @@ bool GameSessionTest::RunFrames(int frames) {
     }
     const LoopPass pass = RunLoopPass();
     if (pass == LoopPass::Ended) return false;
-    if (pass == LoopPass::DrewFrame || pass == LoopPass::KeptPicture) --frames;
+    if (pass != LoopPass::DrewFrame && pass != LoopPass::KeptPicture) continue;
+    --frames;
+    if (pass == LoopPass::DrewFrame) ++drawnFrames_;
   }
   return true;
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/main_loop.h"
 #include "tests/render/scene_fixture.h"
 
 class GameSessionTest : public SceneTest {
@@ -24,8 +25,11 @@ class GameSessionTest : public SceneTest {
   // Runs the loop until it ends, then shuts down as the program does; the exit code.
   int Finish();
 
-  // Runs the loop until `frames` frames have been drawn; false when the loop ended first.
+  // Runs the loop until `frames` frames have run, drawn or with their picture kept; false when
+  // the loop ended first.
   bool RunFrames(int frames);
+  // Frames drawn and presented since the game started.
+  int DrawnFrames() const { return drawnFrames_; }
   // Runs frames until `done` holds, at most `maxFrames`; false when it never did.
   bool RunUntil(const std::function<bool()>& done, int maxFrames = 30000);
 
@@ -41,6 +45,7 @@ class GameSessionTest : public SceneTest {
 
   // The address the help page was opened with; empty while it was not.
   std::string OpenedAddress() const;
+
   // The bytes of a file in the user folder.
   std::vector<uint8_t> UserFile(const char* name) const;
 
@@ -50,6 +55,7 @@ class GameSessionTest : public SceneTest {
   std::string openerLog_;
   std::string previousPath_;
   bool running_ = false;
+  int drawnFrames_ = 0;
 };
 
 // The centre of board cell (column, row), rows 1 to 8, in pixels of the 640 by 480 layout.

@@ -5,8 +5,14 @@
 #include <cstdlib>
 #include <iterator>
 #include <random>
+#include <string>
+#include <vector>
 
+#include <GL/gl.h>
+
+#include "app/frame.h"
 #include "core/game_state.h"
+#include "render/picture.h"
 #include "storage/saved_game.h"
 #include "storage/settings.h"
 #include "tests/app/game_session.h"
@@ -50,23 +56,57 @@ void ExpectSoundState(int frame) {
 // pixel (x, y); the rows and the button are the layout's.
 bool EndsOrSwitches(int clientX, int clientY) {
   const auto [x, y] = PointerInLayout(clientX, clientY);
-  const bool yes = x >= 288 && x <= 409 && y >= 196 && y <= 224;
-  const bool displayOrHelp = x >= 287 && x <= 544 && ((y >= 98 && y <= 129) || (y >= 203 && y <= 234));
-  return (Game.Screen == ConfirmQuit && yes) || (Game.Screen == Options && displayOrHelp);
+  const auto In = [x, y](const PixelRect& r) {
+    return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom;
+  };
+  const ScreenLayout& layout = CurrentLayout();
+  return (Game.Screen == ConfirmQuit && In(layout.yes)) ||
+         (Game.Screen == Options && (In(layout.displayRow) || In(layout.helpRow)));
 }
 // Enter answers Yes to the quit question as well.
 bool KeyEnds(SDL_Keycode key) { return Game.Screen == ConfirmQuit && key == SDLK_RETURN; }
 
-using MonkeyTest = GameSessionTest;
+// Every picture drawn is compared with the one on show before it: a kept picture must equal
+// it, pixel for pixel.
+struct PictureCheck {
+  std::vector<uint8_t> shown;
+  int kept = 0;
+  std::string fault;
+};
+PictureCheck Pictures;
 
-TEST_F(MonkeyTest, RandomPlayOnEveryScreenKeepsTheStateSoundAndQuitsCleanly) {
+void CheckPicture(bool kept) {
+  std::vector<uint8_t> picture(static_cast<size_t>(Game.ClientWidth) * Game.ClientHeight * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, Game.ClientWidth, Game.ClientHeight, GL_RGB, GL_UNSIGNED_BYTE, picture.data());
+  if (!kept) {
+    Pictures.shown = std::move(picture);
+    return;
+  }
+  ++Pictures.kept;
+  if (Pictures.fault.empty() && picture != Pictures.shown) {
+    Pictures.fault = "a kept picture differs from the one on show, on screen " +
+                     std::to_string(Game.Screen);
+  }
+}
+
+// Run in the windowed layout and in the fullscreen one.
+class MonkeyTest : public GameSessionTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(MonkeyTest, RandomPlayOnEveryScreenKeepsTheStateSoundAndEveryKeptPictureTrue) {
   ASSERT_TRUE(Start());
   // The window is made small: the software renderer's pixel work would otherwise take most of
   // the run, and what is tested here is the state. Positions are given in its client pixels,
-  // eight layout pixels to one, so every one of them goes through the mapping into the layout.
+  // eight or ten layout pixels to one, so every one of them goes through the mapping.
   SDL_SetWindowSize(reinterpret_cast<SDL_Window*>(Game.Window), 80, 60);
   ASSERT_TRUE(RunFrames(1));
   ASSERT_EQ(Game.ClientWidth, 80);
+  Game.Fullscreen = GetParam();  // the layout; the window stays as it is
+
+  // Every frame whose picture the loop keeps is drawn anyway, and must equal the one on show.
+  Pictures = PictureCheck{};
+  CheckFrames(CheckPicture);
+  ForgetShownPicture();  // the next frames are drawn, and read
   std::mt19937 random(20261208);
   const auto Pick = [&](int low, int high) {
     return std::uniform_int_distribution<int>(low, high)(random);
@@ -74,11 +114,13 @@ TEST_F(MonkeyTest, RandomPlayOnEveryScreenKeepsTheStateSoundAndQuitsCleanly) {
   const SDL_Keycode keys[] = {SDLK_a, SDLK_m,      SDLK_z,      SDLK_p,         SDLK_ESCAPE,
                               SDLK_RETURN, SDLK_SPACE, SDLK_BACKSPACE, SDLK_LGUI, SDLK_t};
   int screensSeen = 0;
+  int modesSeen = 0;
   const int frames = MonkeyFrames();
   for (int frame = 0; frame < frames; ++frame) {
     const int x = Pick(-3, 83);
     const int y = Pick(-3, 63);
-    switch (Pick(0, 9)) {
+    // About a third of the frames bring input; in the rest the game runs on its own.
+    switch (Pick(0, 19)) {
       case 0:
       case 1:
       case 2: MovePointer(x, y, Pick(0, 3) == 0); break;
@@ -109,10 +151,15 @@ TEST_F(MonkeyTest, RandomPlayOnEveryScreenKeepsTheStateSoundAndQuitsCleanly) {
     }
     ASSERT_TRUE(RunFrames(1)) << "the game ended at frame " << frame;
     ExpectSoundState(frame);
+    ASSERT_EQ(Pictures.fault, "") << "frame " << frame;
     screensSeen |= 1 << (Game.Screen % 31);
+    modesSeen |= 1 << Game.ModeIndex;
   }
+  CheckFrames(nullptr);
   if (frames >= 10000) {
     EXPECT_GE(std::popcount(static_cast<unsigned>(screensSeen)), 5) << "the monkey saw too few screens";
+    EXPECT_EQ(modesSeen, 3) << "the monkey played one mode only";
+    EXPECT_GT(Pictures.kept, frames / 20) << "hardly a picture was kept";
   }
 
   PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
@@ -132,5 +179,8 @@ TEST_F(MonkeyTest, RandomPlayOnEveryScreenKeepsTheStateSoundAndQuitsCleanly) {
         EXPECT_EQ(Game.Board[row][column], written.Board[row][column]);
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Layouts, MonkeyTest, ::testing::Values(false, true),
+                         [](const auto& layout) { return layout.param ? "800x600" : "640x480"; });
 
 }  // namespace

@@ -1,0 +1,55 @@
+// An unchanging game presents no frame: an idle board, the options, a paused game and the
+// start-up question present at most one frame each over 300 frames, while a Timed game in play
+// and a running animation present every frame.
+#include "core/game_state.h"
+#include "tests/app/game_session.h"
+
+namespace {
+
+constexpr int Frames = 300;
+
+class KeptPictureTest : public GameSessionTest {
+ protected:
+  // Frames presented over the next 300, once what moved before has come to rest.
+  int PresentedOnceAtRest() {
+    int quietFrames = 0;
+    for (int frame = 0; frame < 20000 && quietFrames < 60; ++frame) {
+      const int drawn = DrawnFrames();
+      if (!RunFrames(1)) return -1;
+      quietFrames = DrawnFrames() == drawn ? quietFrames + 1 : 0;
+    }
+    const int before = DrawnFrames();
+    if (!RunFrames(Frames)) return -1;
+    return DrawnFrames() - before;
+  }
+  int Presented() {
+    const int before = DrawnFrames();
+    if (!RunFrames(Frames)) return -1;
+    return DrawnFrames() - before;
+  }
+};
+
+TEST_F(KeptPictureTest, OnlyAPictureThatChangesIsPresented) {
+  ASSERT_TRUE(Start());
+  EXPECT_LE(PresentedOnceAtRest(), 1) << "the start-up question";
+  Click(480, 210);
+  EXPECT_LE(PresentedOnceAtRest(), 1) << "an idle Levels board";
+  EXPECT_EQ(Game.Screen, Playing);
+
+  Click(CellX(3), CellY(4));
+  EXPECT_EQ(Presented(), Frames) << "a selected fruit turning";
+  Click(CellX(3), CellY(4));
+
+  Click(105, 400);
+  EXPECT_LE(PresentedOnceAtRest(), 1) << "the options";
+  Click(414, 298);
+  Click(100, 160);
+  ASSERT_TRUE(RunFrames(1));
+  ASSERT_EQ(Game.ModeIndex, Timed);
+  EXPECT_EQ(Presented(), Frames) << "a Timed game in play";
+  TypeKey(SDLK_p);
+  ASSERT_TRUE(Game.Paused);
+  EXPECT_LE(PresentedOnceAtRest(), 1) << "a paused Timed game";
+}
+
+}  // namespace
