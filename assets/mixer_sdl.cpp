@@ -95,6 +95,47 @@ Mix_Chunk* SampleOf(int handle) {
   return Mixer.samples[handle - 1].chunk;
 }
 
+// An output that takes sound faster than it plays it (a null sink, which never blocks) would
+// let the mixing thread spin at full speed. The mixer keeps to the clock instead: once it is
+// more than this many buffers ahead of the time the sound mixed so far lasts, it waits.
+constexpr double MixAheadBuffers = 8.0;
+
+struct MixClock {
+  double rate = OutputRate;      // frames a second, as the device was opened
+  double bytesPerFrame = 4.0;
+  Uint64 start = 0;              // performance-counter reading when the mixed sound begins
+  double seconds = 0.0;          // length of the sound mixed since then
+};
+
+MixClock Clock;
+
+// Starts the clock for the device just opened, whose format may differ from the one asked for.
+void StartMixClock() {
+  Clock = MixClock{};
+  int rate = 0;
+  Uint16 format = 0;
+  int channels = 0;
+  if (Mix_QuerySpec(&rate, &format, &channels) == 0 || rate <= 0 || channels <= 0) return;
+  Clock.rate = rate;
+  Clock.bytesPerFrame = channels * SDL_AUDIO_BITSIZE(format) / 8.0;
+}
+
+// Runs on the mixing thread after every buffer it mixes.
+void KeepMixingToTheClock(void*, Uint8*, int bytes) {
+  const Uint64 now = SDL_GetPerformanceCounter();
+  double elapsed = static_cast<double>(now - Clock.start) /
+                   static_cast<double>(SDL_GetPerformanceFrequency());
+  // The first buffer, or a stall that left the mixing behind: the clock starts again now.
+  if (Clock.start == 0 || elapsed > Clock.seconds) {
+    Clock.start = now;
+    Clock.seconds = 0.0;
+    elapsed = 0.0;
+  }
+  Clock.seconds += bytes / Clock.bytesPerFrame / Clock.rate;
+  const double ahead = Clock.seconds - elapsed - MixAheadBuffers * OutputBufferFrames / Clock.rate;
+  if (ahead > 0.001) SDL_Delay(static_cast<Uint32>(ahead * 1000.0));
+}
+
 }  // namespace
 
 // Called again when the window is re-created: the previous modules and samples are released
@@ -138,6 +179,8 @@ bool ImixStartMixer(WindowHandle) {
     if (Mix_OpenAudio(OutputRate, MIX_DEFAULT_FORMAT, OutputChannels, OutputBufferFrames) != 0)
       return false;
     Mix_AllocateChannels(MixChannels);
+    StartMixClock();
+    Mix_SetPostMix(KeepMixingToTheClock, nullptr);
     Mixer.deviceOpen = true;
   }
   Mix_VolumeMusic(MusicLevel());
