@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <atomic>
 #include <cstdio>
 
 #include "core/mixer.h"
@@ -97,8 +98,21 @@ Mix_Chunk* SampleOf(int handle) {
 
 // An output that takes sound faster than it plays it (a null sink, which never blocks) would
 // let the mixing thread spin at full speed. The mixer keeps to the clock instead: once it is
-// more than this many buffers ahead of the time the sound mixed so far lasts, it waits.
+// more than this many buffers ahead of the time the sound mixed so far lasts, it waits. It
+// waits holding the mixer's lock, so it waits in short slices and not at all while a call of
+// the game's waits for the lock.
 constexpr double MixAheadBuffers = 8.0;
+constexpr Uint32 WaitSliceMilliseconds = 2;
+
+std::atomic<int> CallsWaiting{0};
+
+// Held by every mixer function of the game while it runs.
+struct GameCall {
+  GameCall() { ++CallsWaiting; }
+  ~GameCall() { --CallsWaiting; }
+  GameCall(const GameCall&) = delete;
+  GameCall& operator=(const GameCall&) = delete;
+};
 
 struct MixClock {
   double rate = OutputRate;      // frames a second, as the device was opened
@@ -132,8 +146,12 @@ void KeepMixingToTheClock(void*, Uint8*, int bytes) {
     elapsed = 0.0;
   }
   Clock.seconds += bytes / Clock.bytesPerFrame / Clock.rate;
-  const double ahead = Clock.seconds - elapsed - MixAheadBuffers * OutputBufferFrames / Clock.rate;
-  if (ahead > 0.001) SDL_Delay(static_cast<Uint32>(ahead * 1000.0));
+  const double allowed = MixAheadBuffers * OutputBufferFrames / Clock.rate;
+  while (CallsWaiting == 0 && Clock.seconds - allowed > elapsed + 0.001) {
+    SDL_Delay(WaitSliceMilliseconds);
+    elapsed = static_cast<double>(SDL_GetPerformanceCounter() - Clock.start) /
+              static_cast<double>(SDL_GetPerformanceFrequency());
+  }
 }
 
 }  // namespace
@@ -141,6 +159,7 @@ void KeepMixingToTheClock(void*, Uint8*, int bytes) {
 // Called again when the window is re-created: the previous modules and samples are released
 // and the handles that follow replace them.
 bool ImixInit(int, int, int) {
+  const GameCall call;
   ReleaseAll();
   if (!Mixer.audioInitialised) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
@@ -151,6 +170,7 @@ bool ImixInit(int, int, int) {
 }
 
 int ImixLoadModule(char* path, unsigned long) {
+  const GameCall call;
   if (!Mixer.audioInitialised || Mixer.moduleCount == MaxModules) return 0;
   ModuleSlot& slot = Mixer.modules[Mixer.moduleCount++];
   std::snprintf(slot.path, sizeof slot.path, "%s", path);
@@ -159,6 +179,7 @@ int ImixLoadModule(char* path, unsigned long) {
 }
 
 int ImixLoadSample(char* path, unsigned long) {
+  const GameCall call;
   if (!Mixer.audioInitialised || Mixer.sampleCount == MaxSamples) return 0;
   SampleSlot& slot = Mixer.samples[Mixer.sampleCount++];
   std::snprintf(slot.path, sizeof slot.path, "%s", path);
@@ -167,6 +188,7 @@ int ImixLoadSample(char* path, unsigned long) {
 }
 
 void ImixSetMusicVolume(unsigned char volume) {
+  const GameCall call;
   Mixer.musicVolume = volume;
   if (Mixer.deviceOpen) Mix_VolumeMusic(MusicLevel());
 }
@@ -174,6 +196,7 @@ void ImixSetMusicVolume(unsigned char volume) {
 void ImixSetFXVolume(unsigned char volume) { Mixer.fxVolume = volume; }
 
 bool ImixStartMixer(WindowHandle) {
+  const GameCall call;
   if (!Mixer.audioInitialised) return false;
   if (!Mixer.deviceOpen) {
     if (Mix_OpenAudio(OutputRate, MIX_DEFAULT_FORMAT, OutputChannels, OutputBufferFrames) != 0)
@@ -189,6 +212,7 @@ bool ImixStartMixer(WindowHandle) {
 }
 
 bool ImixPlayModule(int module, bool loop) {
+  const GameCall call;
   Mix_Music* music = ModuleOf(module);
   if (!music) return false;
   // Starting a module halts the one playing and begins at the first pattern.
@@ -198,6 +222,7 @@ bool ImixPlayModule(int module, bool loop) {
 }
 
 bool ImixStopModule() {
+  const GameCall call;
   if (Mixer.deviceOpen) Mix_HaltMusic();
   return true;
 }
@@ -205,6 +230,7 @@ bool ImixStopModule() {
 // Pan 0 is full left, 255 full right, 128 the centre (both sides at full level). The flags
 // select nothing here. Returns the channel, or -1 when nothing plays.
 int ImixPlaySample(int sample, unsigned char volume, unsigned char pan, unsigned short) {
+  const GameCall call;
   Mix_Chunk* chunk = SampleOf(sample);
   if (!chunk) return -1;
   const int channel = Mix_PlayChannel(-1, chunk, 0);
@@ -217,6 +243,7 @@ int ImixPlaySample(int sample, unsigned char volume, unsigned char pan, unsigned
 }
 
 bool ImixUninit() {
+  const GameCall call;
   ReleaseAll();
   if (Mixer.deviceOpen) Mix_CloseAudio();
   Mixer.deviceOpen = false;
