@@ -102,7 +102,7 @@ Mix_Chunk* SampleOf(int handle) {
 // waits holding the mixer's lock, so it waits in short slices and not at all while a call of
 // the game's waits for the lock.
 constexpr double MixAheadBuffers = 8.0;
-constexpr Uint32 WaitSliceMilliseconds = 2;
+constexpr Uint32 WaitSliceMilliseconds = 10;
 
 std::atomic<int> CallsWaiting{0};
 

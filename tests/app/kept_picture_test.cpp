@@ -35,6 +35,9 @@ TEST_F(KeptPictureTest, OnlyAPictureThatChangesIsPresented) {
   Click(480, 210);
   EXPECT_LE(PresentedOnceAtRest(), 1) << "an idle Levels board";
   EXPECT_EQ(Game.Screen, Playing);
+  // Uncovered without a compositor, the window has lost its picture: it is drawn again.
+  PushWindowEvent(SDL_WINDOWEVENT_EXPOSED);
+  EXPECT_GE(Presented(), 1) << "an exposed window";
 
   Click(CellX(3), CellY(4));
   EXPECT_EQ(Presented(), Frames) << "a selected fruit turning";
