@@ -5,6 +5,7 @@
 #include <cctype>
 #include <string>
 
+#include "formats/little_endian.h"
 #include "tests/assetgen/generated_files.h"
 
 using assetgen_test::BaseDir;
@@ -13,7 +14,7 @@ using assetgen_test::GeneratedDir;
 namespace {
 
 int32_t Word(const std::vector<uint8_t>& b, size_t at) {
-  return static_cast<int32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24);
+  return static_cast<int32_t>(LittleEndian32(b.data() + at));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "formats/little_endian.h"
 #include "tests/assetgen_audio/generated_audio.h"
 
 namespace {
@@ -81,7 +82,7 @@ class GeneratedMusicOnDisk : public GeneratedAudioInMixer {
     in.read(bytes.data(), static_cast<std::streamsize>(count));
     std::vector<int16_t> samples(static_cast<size_t>(in.gcount()) / 2);
     for (size_t i = 0; i < samples.size(); ++i)
-      samples[i] = static_cast<int16_t>(static_cast<uint8_t>(bytes[2 * i]) | static_cast<uint8_t>(bytes[2 * i + 1]) << 8);
+      samples[i] = static_cast<int16_t>(LittleEndian16(reinterpret_cast<const uint8_t*>(&bytes[2 * i])));
     return samples;
   }
   std::filesystem::path output_;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "formats/little_endian.h"
 #include "tests/assetgen_audio/generated_audio.h"
 
 namespace {
@@ -16,10 +17,10 @@ struct Wave {
   double Seconds() const { return static_cast<double>(samples.size()) / channels / rate; }
 };
 
+// A field of 2 or 4 bytes; 0 past the end of the file.
 uint32_t Word(const std::vector<uint8_t>& b, size_t at, int size) {
-  uint32_t v = 0;
-  for (int i = size - 1; i >= 0; --i) v = v << 8 | b.at(at + static_cast<size_t>(i));
-  return v;
+  if (at + static_cast<size_t>(size) > b.size()) return 0;
+  return size == 2 ? LittleEndian16(b.data() + at) : LittleEndian32(b.data() + at);
 }
 
 // Reads the chunks of a RIFF WAVE file; a malformed file fails the calling test.

@@ -10,14 +10,14 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "assets/bmp.h"
 #include "assets/model.h"
+#include "formats/little_endian.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
@@ -37,11 +37,6 @@ Point Cross(Point a, Point b) {
   return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 double Length(Point a) { return std::sqrt(Dot(a, a)); }
-
-std::vector<uint8_t> ReadWholeFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The skin texel under texture coordinate (s, t), t counted from the bottom row.
 const uint8_t* Texel(const RgbImage& skin, double s, double t) {
@@ -81,13 +76,13 @@ class FruitModels : public ::testing::Test {
   static void SetUpTestSuite() {
     output_ = Generate("a");
     for (int k = 0; k < FruitKinds; ++k) {
-      files_[k] = ReadWholeFile(output_ / "base" / (std::to_string(k + 1) + ".ms3d"));
+      files_[k] = ReadBytes(output_ / "base" / (std::to_string(k + 1) + ".ms3d"));
       parsed_[k] = models_[k].Parse(files_[k].data(), files_[k].size());
       if (parsed_[k] && models_[k].materialCount > 0) {
-        const auto bytes = ReadWholeFile(output_ / models_[k].materials[0].textureFileName);
+        const auto bytes = ReadBytes(output_ / models_[k].materials[0].textureFileName);
         BmpError error;
         skins_[k] = DecodeBmp(bytes.data(), bytes.size(), &error);
-        skinBits_[k] = bytes.size() > 29 ? bytes[28] | bytes[29] << 8 : 0;
+        skinBits_[k] = bytes.size() > 29 ? LittleEndian16(bytes.data() + 28) : 0;
       }
     }
   }
@@ -113,7 +108,7 @@ TEST_F(FruitModels, EveryModelIsAVersion4FileWithinTheTriangleBudget) {
     SCOPED_TRACE("model " + std::to_string(k + 1));
     ASSERT_TRUE(parsed_[k]);
     const Model& m = models_[k];
-    EXPECT_EQ(files_[k][10] | files_[k][11] << 8 | files_[k][12] << 16 | files_[k][13] << 24, 4)
+    EXPECT_EQ(LittleEndian32(files_[k].data() + 10), 4u)
         << "version";
     EXPECT_EQ(files_[k].size(), ExpectedMs3dSize(m)) << "records and trailer fill the file";
     EXPECT_EQ(files_[k].back() | files_[k][files_[k].size() - 2], 0) << "no joints";
@@ -352,9 +347,9 @@ TEST_F(FruitModels, TwoRunsWriteTheSameBytes) {
   for (const auto& entry : fs::directory_iterator(output_ / "base")) {
     const auto name = entry.path().filename();
     SCOPED_TRACE(name.string());
-    const auto first = ReadWholeFile(entry.path());
+    const auto first = ReadBytes(entry.path());
     EXPECT_FALSE(first.empty());
-    EXPECT_EQ(first, ReadWholeFile(again / "base" / name));
+    EXPECT_EQ(first, ReadBytes(again / "base" / name));
     ++files;
   }
   EXPECT_EQ(files, 2 * FruitKinds);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "core/mixer.h"
+#include "formats/little_endian.h"
 #include "tests/support/test_files.h"
 #include "tools/assetgen/assetgen.h"
 
@@ -130,7 +131,7 @@ class MixerTest : public ::testing::Test {
     for (size_t start = 0; start + BytesPerWindow <= bytes.size(); start += BytesPerWindow) {
       int peak = 0;
       for (size_t i = start; i < start + BytesPerWindow; i += 2)
-        peak = std::max(peak, std::abs(static_cast<int16_t>(bytes[i] | bytes[i + 1] << 8)));
+        peak = std::max(peak, std::abs(static_cast<int16_t>(LittleEndian16(&bytes[i]))));
       peaks.push_back(peak);
     }
     return peaks;
