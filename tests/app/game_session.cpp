@@ -43,7 +43,6 @@ bool GameSessionTest::Start() {
   Game = GameState{};
   SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
   running_ = StartUp();
-  if (running_) KeepWindowLibrariesLoaded();
   return running_ && RunFrames(1);
 }
 

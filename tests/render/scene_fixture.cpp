@@ -2,8 +2,6 @@
 
 #include <GL/gl.h>
 #include <SDL.h>
-#include <dlfcn.h>
-#include <link.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -144,20 +142,6 @@ void WriteSyntheticBase(const std::string& folder) {
   for (int kind = 1; kind <= FruitKinds; ++kind) WriteFruitModel(base, kind);
 }
 
-// Every window teardown gives the video subsystem back, which unloads the GL driver and the X
-// libraries with the X connection; leaks inside them could then no longer be matched to
-// their names by the leak checker. Whatever a window has loaded stays loaded for the run.
-void SceneTest::KeepWindowLibrariesLoaded() {
-  dl_iterate_phdr(
-      [](dl_phdr_info* info, size_t, void*) {
-        if (info->dlpi_name && info->dlpi_name[0] != '\0') {
-          dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-        }
-        return 0;
-      },
-      nullptr);
-}
-
 void SceneTest::SetUp() {
   PrepareWithoutWindow();
   ASSERT_TRUE(OpenWindow(false));
@@ -179,16 +163,13 @@ void SceneTest::PrepareWithoutWindow() {
 }
 
 bool SceneTest::OpenWindow(bool fullscreen) {
-  const bool created = fullscreen ? CreateGameWindow("Quillary", 800, 600, 16, true)
-                                  : CreateGameWindow("Quillary", 640, 480, 16, false);
-  if (created) KeepWindowLibrariesLoaded();
-  return created;
+  return fullscreen ? CreateGameWindow("Quillary", 800, 600, 16, true)
+                    : CreateGameWindow("Quillary", 640, 480, 16, false);
 }
 
 void SceneTest::ReopenInLargeLayout() {
   DestroyGameWindow();
   ASSERT_TRUE(CreateGameWindow("Quillary", 800, 600, 16, false));
-  KeepWindowLibrariesLoaded();
   Game.Fullscreen = true;
 }
 

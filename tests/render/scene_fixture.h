@@ -66,9 +66,6 @@ class SceneTest : public ::testing::Test {
   // Re-opens the window as an 800 by 600 window drawn in the large layout, as a successful
   // fullscreen switch gives it; the X server of the test suite has no 800 by 600 mode.
   void ReopenInLargeLayout();
-  // Keeps every library the window has loaded (the GL driver, the X libraries) loaded for the
-  // rest of the run: the leak checker can then name the leaks inside them.
-  static void KeepWindowLibrariesLoaded();
 
   // Pixel at client position (x, y), origin top left, of the frame being drawn.
   Rgb ClientPixel(int x, int y) const;
