@@ -13,7 +13,7 @@ constexpr const char* Usage = "Usage: quillary [--help | --version]\n";
 
 constexpr const char* Help =
     "Quillary: a 3D match-three game. Swap neighbouring fruit to line up three or more.\n"
-    "Played with the mouse; Esc or P pauses a timed game.\n"
+    "Played with the mouse, the keyboard or a game controller; Esc or P pauses a timed game.\n"
     "\n"
     "  --help     print this help and exit\n"
     "  --version  print the version and exit\n"

@@ -134,23 +134,22 @@ void StartMixClock() {
   Clock.bytesPerFrame = channels * SDL_AUDIO_BITSIZE(format) / 8.0;
 }
 
+double SecondsSinceClockStart() {
+  return static_cast<double>(SDL_GetPerformanceCounter() - Clock.start) /
+         static_cast<double>(SDL_GetPerformanceFrequency());
+}
+
 // Runs on the mixing thread after every buffer it mixes.
 void KeepMixingToTheClock(void*, Uint8*, int bytes) {
-  const Uint64 now = SDL_GetPerformanceCounter();
-  double elapsed = static_cast<double>(now - Clock.start) /
-                   static_cast<double>(SDL_GetPerformanceFrequency());
   // The first buffer, or a stall that left the mixing behind: the clock starts again now.
-  if (Clock.start == 0 || elapsed > Clock.seconds) {
-    Clock.start = now;
+  if (Clock.start == 0 || SecondsSinceClockStart() > Clock.seconds) {
+    Clock.start = SDL_GetPerformanceCounter();
     Clock.seconds = 0.0;
-    elapsed = 0.0;
   }
   Clock.seconds += bytes / Clock.bytesPerFrame / Clock.rate;
   const double allowed = MixAheadBuffers * OutputBufferFrames / Clock.rate;
-  while (CallsWaiting == 0 && Clock.seconds - allowed > elapsed + 0.001) {
+  while (CallsWaiting == 0 && Clock.seconds - allowed > SecondsSinceClockStart() + 0.001) {
     SDL_Delay(WaitSliceMilliseconds);
-    elapsed = static_cast<double>(SDL_GetPerformanceCounter() - Clock.start) /
-              static_cast<double>(SDL_GetPerformanceFrequency());
   }
 }
 

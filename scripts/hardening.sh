@@ -10,6 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 run=${1:?usage: scripts/hardening.sh memcheck|fuzz [minutes]|soak}
+status=0  # every run reports in full before a failure is given as the exit status
 
 build_tests() {
   bash scripts/install-deps.sh --tests
@@ -24,7 +25,8 @@ case $run in
       echo "== $frames frames"
       QUILLARY_MONKEY_FRAMES=$frames SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1024x768x24" \
         valgrind --error-exitcode=9 --leak-check=full --errors-for-leak-kinds=definite \
-        --suppressions=tests/valgrind.supp build/tests/app/monkey_test > "build/memcheck-$frames.log" 2>&1
+        --suppressions=tests/valgrind.supp build/tests/app/monkey_test > "build/memcheck-$frames.log" 2>&1 ||
+        status=1
       grep -E "ERROR SUMMARY|definitely lost|indirectly lost|in use at exit|PASSED|FAILED" \
         "build/memcheck-$frames.log"
     done
@@ -34,7 +36,7 @@ case $run in
         awk '{gsub(",", "", $4); sum += $4} END {print sum + 0}'
     }
     echo "lost: $(lost 300) bytes after 300 frames, $(lost 600) bytes after 600 frames"
-    [ "$(lost 600)" -le "$(lost 300)" ]
+    [ "$(lost 600)" -le "$(lost 300)" ] || status=1
     ;;
   fuzz)
     minutes=${2:-10}
@@ -51,7 +53,10 @@ case $run in
     done
     for target in "${targets[@]}"; do
       echo "$target: $(grep -E "^#[0-9]+.*DONE|^Done [0-9]+ runs" "fuzz-out/$target.log" | tail -n 2 | tr '\n' ' ')"
-      ! grep -q "ERROR: " "fuzz-out/$target.log"
+      if grep -q "ERROR: " "fuzz-out/$target.log"; then
+        echo "$target: a finding, see fuzz-out/$target.log"
+        status=1
+      fi
     done
     ;;
   soak)
@@ -61,3 +66,4 @@ case $run in
     ;;
   *) echo "usage: scripts/hardening.sh memcheck|fuzz [minutes]|soak" >&2; exit 2 ;;
 esac
+exit $status

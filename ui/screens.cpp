@@ -195,6 +195,20 @@ constexpr Control Controls[] = {
     {Options, &ScreenLayout::back, CloseOptions},
 };
 
+// A press works one control at most: the first of the screen on show that `picks` picks,
+// found before any control changes the screen or the layout.
+template <typename Picks>
+bool PressFirstControl(Picks picks) {
+  const int screen = Game.Screen;
+  for (const Control& control : Controls) {
+    if (control.screen == screen && picks(control)) {
+      control.press();
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 void MovePointer(int x, int y) {
@@ -212,26 +226,13 @@ void PressPointer(int x, int y) {
   Game.PointerX = x;
   Game.PointerY = y;
   if (Game.Screen == Playing) PressCell();
-  // A press works one control at most, found on the screen and in the layout in force when
-  // the button went down. Testing on after a control changed either could press a second one:
-  // the Display row switches the layout, and the other layout's Help row covers some of its
-  // pixels.
+  // Found in the layout in force when the button went down: testing on after the Display row
+  // switched the layout could also press the other layout's Help row, which covers some of
+  // its pixels.
   const ScreenLayout& layout = CurrentLayout();
-  const int screen = Game.Screen;
-  for (const Control& control : Controls) {
-    if (control.screen == screen && PointerIn(layout.*control.area)) {
-      control.press();
-      return;
-    }
-  }
+  PressFirstControl([&layout](const Control& control) { return PointerIn(layout.*control.area); });
 }
 
 bool PressControl(PixelRect ScreenLayout::*area) {
-  for (const Control& control : Controls) {
-    if (control.screen == Game.Screen && control.area == area) {
-      control.press();
-      return true;
-    }
-  }
-  return false;
+  return PressFirstControl([area](const Control& control) { return control.area == area; });
 }
