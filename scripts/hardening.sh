@@ -45,19 +45,22 @@ case $run in
     for target in "${targets[@]}"; do  # built one after another before any runs
       bash scripts/fuzz.sh "$target" 1 > /dev/null 2>&1
     done
+    # Two at a time; a run that fails, on a finding or otherwise, fails the whole.
     for ((i = 0; i < ${#targets[@]}; i += 2)); do
+      pids=()
       for target in "${targets[@]:i:2}"; do
         bash scripts/fuzz.sh "$target" $((minutes * 60)) > "fuzz-out/$target.log" 2>&1 &
+        pids+=($!)
       done
-      wait
+      for pid in "${pids[@]}"; do wait "$pid" || status=1; done
     done
     for target in "${targets[@]}"; do
       echo "$target: $(grep -E "^#[0-9]+.*DONE|^Done [0-9]+ runs" "fuzz-out/$target.log" | tail -n 2 | tr '\n' ' ')"
       if grep -q "ERROR: " "fuzz-out/$target.log"; then
         echo "$target: a finding, see fuzz-out/$target.log"
-        status=1
       fi
     done
+    [ "$status" -eq 0 ] || echo "a run failed: see fuzz-out/<target>.log"
     ;;
   soak)
     build_tests
