@@ -2,6 +2,7 @@
 
 #include "app/frame.h"
 #include "app/frame_pacing.h"
+#include "app/startup_marks.h"
 #include "app/window.h"
 #include "core/game_state.h"
 #include "core/mixer.h"
@@ -51,7 +52,11 @@ LoopPass RunLoopPass() {
   if (!AwaitFrameTime()) return LoopPass::Waited;
   NoteFrameStart();
   const bool drawn = DrawChangedFrame();
-  if (drawn) SwapGameWindow();
+  if (drawn) {
+    NoteStartupMark(StartupMark::FirstFrameDrawn);
+    SwapGameWindow();
+    NoteStartupMark(StartupMark::FirstFrameShown);
+  }
   RunKeyChecks();
   if (Game.QuitRequested) return LoopPass::Ended;
   return drawn ? LoopPass::DrewFrame : LoopPass::KeptPicture;

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/frame_timer.h"
+#include "app/startup_marks.h"
 #include "assets/model.h"
 #include "assets/textures.h"
 #include "core/game_state.h"
@@ -73,7 +74,9 @@ void SetFixedState() {
 bool InitScene() {
   ForgetShownPicture();
   LoadFruitModels();
+  NoteStartupMark(StartupMark::ModelsLoaded);
   if (!LoadTextureSet()) return false;
+  NoteStartupMark(StartupMark::TexturesMade);
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   BuildBackgroundList();
   CreateFontLists();
@@ -88,5 +91,6 @@ bool InitScene() {
   SortSaveReloadHighScores();
   Game.Screen = ResumePrompt;
   Game.FirstSceneInit = false;
+  NoteStartupMark(StartupMark::SceneLoaded);
   return true;
 }

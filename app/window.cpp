@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 #include "app/scene.h"
+#include "app/startup_marks.h"
 #include "app/window_size.h"
 #include "core/game_state.h"
 #include "core/message_box.h"
@@ -133,7 +134,9 @@ bool CreateGameWindow(const char* title, int width, int height, int bits, bool f
   if (Game.Fullscreen && SDL_SetWindowDisplayMode(window, &mode) != 0) {
     return FailCreation("Window Creation Error.");
   }
+  NoteStartupMark(StartupMark::WindowMade);
   DispatchWindowMessage({WM_CREATE, 0, 0});
+  NoteStartupMark(StartupMark::AudioStarted);
 
   SDL_GLContext context = SDL_GL_CreateContext(window);
   if (!context) return FailCreation("Can't Create A GL Rendering Context.");
@@ -152,6 +155,7 @@ bool CreateGameWindow(const char* title, int width, int height, int bits, bool f
   DispatchWindowMessage({WM_SIZE, 0, MakeLParam(clientWidth, clientHeight)});
 
   ResizeScene(clientWidth, clientHeight);
+  NoteStartupMark(StartupMark::ContextMade);
   if (!InitScene()) return FailCreation("Initialization Failed.");
   return true;
 }
