@@ -2,6 +2,7 @@
 
 #include "app/frame.h"
 #include "app/frame_pacing.h"
+#include "app/scene_files.h"
 #include "app/startup_marks.h"
 #include "app/window.h"
 #include "core/game_state.h"
@@ -23,6 +24,9 @@ void HandleQuitMessage(const WindowMessage& message) {
 }  // namespace
 
 bool StartUp() {
+  // The scene's files are read on a second thread from the start, while the settings are
+  // read and the window and the context come up.
+  StartReadingSceneFiles();
   ExitCode = 0;
   Game.Fullscreen = false;
   ReadSettings();

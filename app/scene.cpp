@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/frame_timer.h"
+#include "app/scene_files.h"
 #include "app/startup_marks.h"
 #include "assets/model.h"
 #include "assets/textures.h"
@@ -19,15 +20,15 @@
 
 namespace {
 
-// Loads a fresh set of the seven fruit models into the current context. The previous set,
-// whose textures went with the old context, is deleted once the new one exists.
+// Loads a fresh set of the seven fruit models into the current context, from the files read
+// ahead; a model that fails to load stays empty and draws nothing. The previous set, whose
+// textures went with the old context, is deleted once the new one exists.
 void LoadFruitModels() {
   std::unique_ptr<MilkshapeModel> models[FruitKinds];
   for (int kind = 1; kind <= FruitKinds; ++kind) {
-    char path[32];
-    std::snprintf(path, sizeof path, "base/%d.ms3d", kind);
-    models[kind - 1] = std::make_unique<MilkshapeModel>();
-    models[kind - 1]->Load(path);  // a model that fails to load stays empty and draws nothing
+    FruitModelFiles files = TakeFruitModelFiles(kind);
+    files.model->MakeTextures(std::move(files.materialPictures));
+    models[kind - 1] = std::move(files.model);
   }
   for (int index = 0; index < FruitKinds; ++index) FruitModels[index] = std::move(models[index]);
   CompileFruitLists();
@@ -69,13 +70,21 @@ void SetFixedState() {
   glEnable(GL_TEXTURE_2D);
 }
 
+// Takes the models and the texture set from the files read ahead, then ends the reading:
+// a later load reads afresh.
+bool LoadModelsAndTextures() {
+  LoadFruitModels();
+  NoteStartupMark(StartupMark::ModelsLoaded);
+  const bool loaded = LoadTextureSet(TakeTexturePicture);
+  EndReadingSceneFiles();
+  return loaded;
+}
+
 }  // namespace
 
 bool InitScene() {
   ForgetShownPicture();
-  LoadFruitModels();
-  NoteStartupMark(StartupMark::ModelsLoaded);
-  if (!LoadTextureSet()) return false;
+  if (!LoadModelsAndTextures()) return false;
   NoteStartupMark(StartupMark::TexturesMade);
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   BuildBackgroundList();

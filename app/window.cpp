@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 #include "app/scene.h"
+#include "app/scene_files.h"
 #include "app/startup_marks.h"
 #include "app/window_size.h"
 #include "core/game_state.h"
@@ -97,9 +98,7 @@ bool FailCreation(const char* text) {
   return false;
 }
 
-}  // namespace
-
-bool CreateGameWindow(const char* title, int width, int height, int bits, bool fullscreen) {
+bool CreateWindowAndScene(const char* title, int width, int height, int bits, bool fullscreen) {
   (void)bits;  // X servers offer their modes at the desktop's depth; only the size is asked for
   Game.Fullscreen = fullscreen;
   if (!RegisterWindowClass()) {
@@ -158,6 +157,16 @@ bool CreateGameWindow(const char* title, int width, int height, int bits, bool f
   NoteStartupMark(StartupMark::ContextMade);
   if (!InitScene()) return FailCreation("Initialization Failed.");
   return true;
+}
+
+}  // namespace
+
+bool CreateGameWindow(const char* title, int width, int height, int bits, bool fullscreen) {
+  // The scene's files are read on a second thread while the window and the context come up.
+  StartReadingSceneFiles();
+  if (CreateWindowAndScene(title, width, height, bits, fullscreen)) return true;
+  EndReadingSceneFiles();
+  return false;
 }
 
 void DestroyGameWindow() {

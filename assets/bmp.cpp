@@ -22,32 +22,51 @@ const char* ErrorText(BmpError error) {
   return "Image file conversion error.";
 }
 
-}  // namespace
-
-std::unique_ptr<RgbImage> LoadBmp(const char* path) {
+ImageRead ReadBmp(const char* path) {
+  ImageRead read;
   const FileBytes file = ReadWholeFile(path);
   if (file.result == FileReadResult::OutOfMemory) {
-    ReportError(ErrorText(BmpError::OutOfMemory));
-    return nullptr;
+    read.error = BmpError::OutOfMemory;
+    return read;
   }
   // An empty file counts as one that cannot be opened: there is nothing to decode.
   if (file.result == FileReadResult::OpenFailed || file.size == 0) {
+    read.openFailed = true;
+    return read;
+  }
+  read.image = DecodeBmp(file.data.get(), file.size, &read.error);
+  return read;
+}
+
+}  // namespace
+
+std::unique_ptr<RgbImage> LoadBmp(const char* path) { return ReportImageRead(path, ReadBmp(path)); }
+
+std::unique_ptr<RgbImage> LoadImageFile(const char* path) {
+  return ReportImageRead(path, ReadImageFile(path));
+}
+
+ImageRead ReadImageFile(const char* path) {
+  // Only an existence test: the file is read as a whole after.
+  FILE* file = std::fopen(path, "r");
+  if (!file) {
+    ImageRead read;
+    read.missing = true;
+    return read;
+  }
+  std::fclose(file);
+  return ReadBmp(path);
+}
+
+std::unique_ptr<RgbImage> ReportImageRead(const char* path, ImageRead read) {
+  if (read.image || read.missing) return std::move(read.image);
+  if (read.openFailed) {
     std::string text = "Failed to open DIB file ";
     text += path;
     text += ".\n";
     ReportError(text.c_str());
-    return nullptr;
+  } else {
+    ReportError(ErrorText(read.error));
   }
-  BmpError error = BmpError::None;
-  std::unique_ptr<RgbImage> image = DecodeBmp(file.data.get(), file.size, &error);
-  if (!image) ReportError(ErrorText(error));
-  return image;
-}
-
-std::unique_ptr<RgbImage> LoadImageFile(const char* path) {
-  // Only an existence test: LoadBmp reads the file itself.
-  FILE* file = std::fopen(path, "r");
-  if (!file) return nullptr;
-  std::fclose(file);
-  return LoadBmp(path);
+  return nullptr;
 }

@@ -6,9 +6,13 @@ MilkshapeModel::~MilkshapeModel() = default;
 
 bool MilkshapeModel::Parse(const uint8_t* data, size_t size) { return ParseMs3d(data, size, *this); }
 
-bool MilkshapeModel::Load(const char* fileName) {
+bool MilkshapeModel::Read(const char* fileName) {
   const FileBytes file = ReadWholeFile(fileName);
-  if (file.result != FileReadResult::Read || !Parse(file.data.get(), file.size)) return false;
+  return file.result == FileReadResult::Read && Parse(file.data.get(), file.size);
+}
+
+bool MilkshapeModel::Load(const char* fileName) {
+  if (!Read(fileName)) return false;
   LoadTextures();
   return true;
 }

@@ -4,11 +4,33 @@
 
 #include "assets/textures.h"
 
-void Model::LoadTextures() {
+namespace {
+
+bool NamesTexture(const ModelMaterial& material) {
+  return material.textureFileName && material.textureFileName[0] != '\0';
+}
+
+}  // namespace
+
+void Model::LoadTextures() { MakeTextures(ReadMaterialPictures()); }
+
+std::vector<ImageRead> Model::ReadMaterialPictures() const {
+  std::vector<ImageRead> pictures(static_cast<size_t>(materialCount));
   for (int i = 0; i < materialCount; ++i) {
+    if (NamesTexture(materials[i])) {
+      pictures[i] = ReadImageFile(materials[i].textureFileName);
+    } else {
+      pictures[i].missing = true;
+    }
+  }
+  return pictures;
+}
+
+void Model::MakeTextures(std::vector<ImageRead> pictures) {
+  for (int i = 0; i < materialCount && i < static_cast<int>(pictures.size()); ++i) {
     ModelMaterial& material = materials[i];
-    const bool named = material.textureFileName && material.textureFileName[0] != '\0';
-    material.textureId = named ? LoadPlainTexture(material.textureFileName) : 0;
+    material.textureId =
+        NamesTexture(material) ? MakePlainTexture(material.textureFileName, std::move(pictures[i])) : 0;
   }
 }
 

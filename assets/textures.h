@@ -1,9 +1,31 @@
 // Textures made from BMP files: the 81 of the texture set and single material textures.
 #pragma once
 
-// Decodes base/tex00.bmp to base/tex80.bmp and makes them mipmapped textures in
-// Game.TextureSet; false (and no texture made) when a file is missing or fails to decode.
+#include <functional>
+#include <vector>
+
+#include "assets/bmp.h"
+
+// A picture of the texture set read ahead of its texture: the decoded image, or why there is
+// none, and its smaller mipmap levels where they could be built beforehand.
+struct TexturePicture {
+  ImageRead read;
+  std::vector<RgbImage> smallerLevels;
+};
+
+// Reads picture n of the texture set (base/tex00.bmp to base/tex80.bmp) and builds its levels,
+// showing nothing and calling no GL, so that any thread may read the pictures.
+TexturePicture ReadTexturePicture(int n);
+
+// Makes the texture set from the pictures that `take` hands over for n = 0, 1, ... in order;
+// it may wait for each. At the first picture that failed, shows what LoadImageFile shows and
+// returns false with no texture made; else makes the 81 mipmapped textures in Game.TextureSet.
+// Every picture is in hand before the first texture is made.
+bool LoadTextureSet(const std::function<TexturePicture(int n)>& take);
+// The same, reading the pictures here.
 bool LoadTextureSet();
 
 // Makes one texture without mipmaps from a BMP whose sides are powers of two; 0 on failure.
 unsigned LoadPlainTexture(const char* path);
+// The same from a picture read ahead, showing what LoadPlainTexture shows when it failed.
+unsigned MakePlainTexture(const char* path, ImageRead read);

@@ -6,6 +6,11 @@
 
 #include <string>
 
+#include <GL/glu.h>
+
+#include <random>
+
+#include "assets/mipmaps.h"
 #include "assets/model.h"
 #include "assets/textures.h"
 #include "core/game_state.h"
@@ -195,6 +200,57 @@ TEST_F(GlTest, ModelWithoutMaterialDrawsUntexturedAndEmptyModelDrawsNothing) {
   MilkshapeModel empty;
   empty.Draw();
   EXPECT_EQ(PixelAt(ViewSize / 2, ViewSize / 2), (std::array<uint8_t, 3>{0, 0, 0}));
+}
+
+// Every level of the bound texture, from the largest to the 1 by 1 one.
+std::vector<std::vector<uint8_t>> TextureLevels() {
+  std::vector<std::vector<uint8_t>> levels;
+  for (int level = 0;; ++level) {
+    GLint width = 0, height = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &height);
+    if (width == 0) return levels;
+    levels.emplace_back(static_cast<size_t>(width) * height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, level, GL_RGB, GL_UNSIGNED_BYTE, levels.back().data());
+  }
+}
+
+TEST_F(GlTest, MipmapsBuiltAheadMatchGlusLevelForLevel) {
+  // Square, wide, tall, single rows and columns, and the odd sums that rounding tells apart.
+  const std::pair<int, int> sizes[] = {{1, 1}, {2, 2}, {64, 64}, {32, 8}, {8, 32}, {1, 16},
+                                       {16, 1}, {256, 32}, {4, 128}};
+  std::mt19937 random(7);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  for (const auto& [width, height] : sizes) {
+    SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
+    RgbImage image;
+    image.width = width;
+    image.height = height;
+    image.pixels = std::make_unique<uint8_t[]>(static_cast<size_t>(width) * height * 3);
+    for (int i = 0; i < width * height * 3; ++i) image.pixels[i] = static_cast<uint8_t>(random());
+    ASSERT_TRUE(HasPowerOfTwoSides(image));
+
+    GLuint names[2] = {};
+    glGenTextures(2, names);
+    glBindTexture(GL_TEXTURE_2D, names[0]);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width, height, GL_RGB, GL_UNSIGNED_BYTE, image.pixels.get());
+    const auto byGlu = TextureLevels();
+    glBindTexture(GL_TEXTURE_2D, names[1]);
+    glTexImage2D(GL_TEXTURE_2D, 0, 3, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, image.pixels.get());
+    int level = 1;
+    for (const RgbImage& smaller : BuildMipmaps(image)) {
+      glTexImage2D(GL_TEXTURE_2D, level++, 3, smaller.width, smaller.height, 0, GL_RGB,
+                   GL_UNSIGNED_BYTE, smaller.pixels.get());
+    }
+    EXPECT_EQ(TextureLevels(), byGlu);
+    glDeleteTextures(2, names);
+  }
+  RgbImage odd;
+  odd.width = 3;
+  odd.height = 4;
+  odd.pixels = std::make_unique<uint8_t[]>(36);
+  EXPECT_FALSE(HasPowerOfTwoSides(odd)) << "GLU scales it: no levels are built ahead";
 }
 
 }  // namespace
