@@ -1,12 +1,14 @@
 // The ten mixer functions over SDL2_mixer. Modules and samples live in fixed tables and are
 // named by handles 1, 2, ... (0 and anything out of range name nothing and are ignored).
 // Files are decoded once the output device is open: a load before ImixStartMixer keeps the
-// path, and the start decodes everything kept.
+// path, and the start decodes everything kept, on a thread of its own while the game goes on
+// loading; every other call waits for it first.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <atomic>
 #include <cstdio>
+#include <thread>
 
 #include "core/mixer.h"
 
@@ -56,6 +58,14 @@ int SampleLevel(unsigned char volume) {
   return clamped * Mixer.fxVolume * MIX_MAX_VOLUME / (64 * 255);
 }
 
+// A sample is converted to the output's format in a buffer sized for the conversion's widest
+// step, up to twice the sound; only the sound is kept.
+Mix_Chunk* KeepOnlyTheSound(Mix_Chunk* chunk) {
+  if (!chunk || chunk->allocated != 1 || chunk->alen == 0) return chunk;
+  if (void* sound = SDL_realloc(chunk->abuf, chunk->alen)) chunk->abuf = static_cast<Uint8*>(sound);
+  return chunk;
+}
+
 void DecodePending() {
   if (!Mixer.deviceOpen) return;
   for (int i = 0; i < Mixer.moduleCount; ++i) {
@@ -64,8 +74,24 @@ void DecodePending() {
   }
   for (int i = 0; i < Mixer.sampleCount; ++i) {
     SampleSlot& slot = Mixer.samples[i];
-    if (!slot.chunk) slot.chunk = Mix_LoadWAV(slot.path);
+    if (!slot.chunk) slot.chunk = KeepOnlyTheSound(Mix_LoadWAV(slot.path));
   }
+}
+
+// Decodes what the start kept. No call of the game waits for the mixing thread's lock while
+// it runs, so the mixing thread keeps to the clock meanwhile. A program that ends without
+// closing the mixer (its window could not be made) waits for it on the way out.
+struct DecodingThread {
+  std::thread thread;
+  ~DecodingThread() {
+    if (thread.joinable()) thread.join();
+  }
+};
+
+DecodingThread Decoder;
+
+void AwaitDecoding() {
+  if (Decoder.thread.joinable()) Decoder.thread.join();
 }
 
 // Stops all sound and forgets every module and sample; their handles name nothing after.
@@ -106,9 +132,12 @@ constexpr Uint32 WaitSliceMilliseconds = 10;
 
 std::atomic<int> CallsWaiting{0};
 
-// Held by every mixer function of the game while it runs.
+// Held by every mixer function of the game while it runs, once the decoding is done.
 struct GameCall {
-  GameCall() { ++CallsWaiting; }
+  GameCall() {
+    AwaitDecoding();
+    ++CallsWaiting;
+  }
   ~GameCall() { --CallsWaiting; }
   GameCall(const GameCall&) = delete;
   GameCall& operator=(const GameCall&) = delete;
@@ -206,7 +235,7 @@ bool ImixStartMixer(WindowHandle) {
     Mixer.deviceOpen = true;
   }
   Mix_VolumeMusic(MusicLevel());
-  DecodePending();
+  Decoder.thread = std::thread(DecodePending);
   return true;
 }
 
