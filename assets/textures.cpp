@@ -7,8 +7,24 @@
 
 #include "assets/mipmaps.h"
 #include "core/game_state.h"
+#include "core/picture_rect.h"
 
 namespace {
+
+// The backdrop's mask and image cover the whole picture. A picture shorter than their side
+// over the square root of 2 (1024 / 1.414 = 724 pixels) always draws them from their second
+// level or a smaller one, so there, as in both native layouts, they are made without their
+// largest level, which holds most of their memory. They are made again with it once the
+// picture grows taller. A margin keeps clear of the point where the driver would switch.
+constexpr int BackdropTextures[] = {1, 2};
+constexpr double SideOverPictureWithoutLargest = 1.5;
+bool BackdropWithoutLargest = false;
+
+bool LargestLevelDrawn(const RgbImage& image, int pictureHeight) {
+  return pictureHeight <= 0 || image.height <= SideOverPictureWithoutLargest * pictureHeight;
+}
+
+bool IsBackdrop(int n) { return n == BackdropTextures[0] || n == BackdropTextures[1]; }
 
 // Decoded rows are tightly packed; GL's default row alignment of 4 bytes would skew every
 // picture whose row is not a multiple of 4 bytes, so uploads read with alignment 1.
@@ -27,18 +43,37 @@ void DefineLevel(int level, const RgbImage& image) {
 }
 
 // The full mipmap chain of the bound texture: the levels built beforehand where there are
-// any and the picture fits the driver; otherwise GLU scales and builds them here.
-void DefineMipmaps(const TexturePicture& picture, GLint largestSide) {
+// any and the picture fits the driver; otherwise GLU scales and builds them here. Without the
+// largest level the chain starts at the second; false when there is none to start from.
+bool DefineMipmaps(const TexturePicture& picture, GLint largestSide, bool withLargest) {
   const RgbImage& image = *picture.read.image;
   if (!HasPowerOfTwoSides(image) || image.width > largestSide || image.height > largestSide) {
+    if (!withLargest) return false;
     gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE,
                       image.pixels.get());
-    return;
+    return true;
   }
-  DefineLevel(0, image);
+  if (!withLargest && picture.smallerLevels.empty()) return false;
+  if (withLargest) DefineLevel(0, image);
+  const int first = withLargest ? 1 : 0;
   for (size_t level = 0; level < picture.smallerLevels.size(); ++level) {
-    DefineLevel(static_cast<int>(level) + 1, picture.smallerLevels[level]);
+    DefineLevel(static_cast<int>(level) + first, picture.smallerLevels[level]);
   }
+  return true;
+}
+
+void BeginMipmappedTexture(int n) {
+  glBindTexture(GL_TEXTURE_2D, Game.TextureSet[n]);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+}
+
+int PictureHeight() { return FitPicture(Game.ClientWidth, Game.ClientHeight).height; }
+
+GLint LargestTextureSide() {
+  GLint side = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &side);
+  return side;
 }
 
 }  // namespace
@@ -65,18 +100,42 @@ bool LoadTextureSet(const std::function<TexturePicture(int n)>& take) {
     if (!image) return false;
     pictures[n].read.image = std::move(image);
   }
-  GLint largestSide = 0;
-  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largestSide);
+  const GLint largestSide = LargestTextureSide();
+  const int pictureHeight = PictureHeight();
+  BackdropWithoutLargest = false;
   glGenTextures(TextureCount, Game.TextureSet);
   BeginPackedUpload();
   for (int n = 0; n < TextureCount; ++n) {
-    glBindTexture(GL_TEXTURE_2D, Game.TextureSet[n]);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
-    DefineMipmaps(pictures[n], largestSide);
+    BeginMipmappedTexture(n);
+    const bool withLargest =
+        !IsBackdrop(n) || LargestLevelDrawn(*pictures[n].read.image, pictureHeight);
+    if (!DefineMipmaps(pictures[n], largestSide, withLargest)) {
+      DefineMipmaps(pictures[n], largestSide, true);
+    } else if (!withLargest) {
+      BackdropWithoutLargest = true;
+    }
   }
   EndPackedUpload();
   return true;
+}
+
+void FitBackdropToPicture(int pictureHeight) {
+  if (!BackdropWithoutLargest || !glIsTexture(Game.TextureSet[BackdropTextures[0]])) return;
+  TexturePicture pictures[2];
+  for (int i = 0; i < 2; ++i) {
+    pictures[i] = ReadTexturePicture(BackdropTextures[i]);
+    // A file gone or damaged since the load: the backdrop stays as it is, without a word.
+    if (!pictures[i].read.image) return;
+    if (!LargestLevelDrawn(*pictures[i].read.image, pictureHeight)) return;
+  }
+  const GLint largestSide = LargestTextureSide();
+  BeginPackedUpload();
+  for (int i = 0; i < 2; ++i) {
+    BeginMipmappedTexture(BackdropTextures[i]);
+    DefineMipmaps(pictures[i], largestSide, true);
+  }
+  EndPackedUpload();
+  BackdropWithoutLargest = false;
 }
 
 bool LoadTextureSet() { return LoadTextureSet(ReadTexturePicture); }

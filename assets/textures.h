@@ -19,11 +19,16 @@ TexturePicture ReadTexturePicture(int n);
 
 // Makes the texture set from the pictures that `take` hands over for n = 0, 1, ... in order;
 // it may wait for each. At the first picture that failed, shows what LoadImageFile shows and
-// returns false with no texture made; else makes the 81 mipmapped textures in Game.TextureSet.
-// Every picture is in hand before the first texture is made.
+// returns false with no texture made; else makes the 81 mipmapped textures in Game.TextureSet,
+// the backdrop's fitted to the picture of the window's client area (Game.ClientWidth and
+// ClientHeight). Every picture is in hand before the first texture is made.
 bool LoadTextureSet(const std::function<TexturePicture(int n)>& take);
 // The same, reading the pictures here.
 bool LoadTextureSet();
+
+// Makes the backdrop's two textures again with their largest level when a picture of
+// `pictureHeight` pixels draws it; they are made without it while no picture does.
+void FitBackdropToPicture(int pictureHeight);
 
 // Makes one texture without mipmaps from a BMP whose sides are powers of two; 0 on failure.
 unsigned LoadPlainTexture(const char* path);

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "assets/textures.h"
 #include "core/game_state.h"
 #include "core/picture_rect.h"
 #include "render/picture.h"
@@ -23,4 +24,5 @@ void ResizeScene(int width, int height) {
                  0.1f, 100.0);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
+  FitBackdropToPicture(picture.height);
 }
