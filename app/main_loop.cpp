@@ -1,5 +1,7 @@
 #include "app/main_loop.h"
 
+#include <malloc.h>
+
 #include "app/frame.h"
 #include "app/frame_pacing.h"
 #include "app/scene_files.h"
@@ -15,6 +17,20 @@
 namespace {
 
 int ExitCode = 0;
+
+// Set while frames change the picture. Loading, and the driver's compiling of the shaders that
+// new pictures need, let go of much memory that the heap keeps; once the picture rests, that
+// memory is given back to the system.
+bool PictureMoving = true;
+
+void NoteFrameDrawn(bool drawn) {
+  if (drawn) {
+    PictureMoving = true;
+  } else if (PictureMoving) {
+    PictureMoving = false;
+    malloc_trim(0);
+  }
+}
 
 void HandleQuitMessage(const WindowMessage& message) {
   Game.QuitRequested = 1;
@@ -61,6 +77,7 @@ LoopPass RunLoopPass() {
     SwapGameWindow();
     NoteStartupMark(StartupMark::FirstFrameShown);
   }
+  NoteFrameDrawn(drawn);
   RunKeyChecks();
   if (Game.QuitRequested) return LoopPass::Ended;
   return drawn ? LoopPass::DrewFrame : LoopPass::KeptPicture;
