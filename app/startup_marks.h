@@ -25,5 +25,7 @@ enum class StartupMark {
 void NoteStartupMark(StartupMark mark);
 // Nanoseconds on the monotonic clock when `mark` passed; 0 while it has not.
 int64_t StartupMarkTime(StartupMark mark);
+// Nanoseconds of CPU time that all the process's threads had spent when `mark` passed.
+int64_t StartupMarkCpuTime(StartupMark mark);
 // Nanoseconds on the monotonic clock now.
 int64_t MonotonicNanoseconds();

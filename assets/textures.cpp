@@ -68,7 +68,11 @@ void BeginMipmappedTexture(int n) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
 }
 
-int PictureHeight() { return FitPicture(Game.ClientWidth, Game.ClientHeight).height; }
+// The height of the picture in the client area; 0 while no window has given its size.
+int PictureHeight() {
+  if (Game.ClientWidth <= 0 || Game.ClientHeight <= 0) return 0;
+  return FitPicture(Game.ClientWidth, Game.ClientHeight).height;
+}
 
 GLint LargestTextureSide() {
   GLint side = 0;

@@ -35,6 +35,16 @@ const Trouble Troubles[] = {
      {"ERROR: Initialization Failed."}, false},
     {"a damaged texture", [](const std::string& f) { Damage(f + "/base/tex05.bmp"); },
      {"Error: Unknown DIB file format.", "ERROR: Initialization Failed."}, false},
+    // The files are read ahead on a second thread; the boxes still come in the order of a
+    // load that reads them itself: the models' skins first, then the texture set.
+    {"an empty skin and a damaged texture",
+     [](const std::string& f) {
+       Damage(f + "/base/tex05.bmp");
+       WriteBytes(f + "/base/fruit3.bmp", {});
+     },
+     {"Error: Failed to open DIB file base/fruit3.bmp.\n", "Error: Unknown DIB file format.",
+      "ERROR: Initialization Failed."},
+     false},
     {"a missing model", [](const std::string& f) { fs::remove(f + "/base/3.ms3d"); }, {}, true},
     {"a damaged model", [](const std::string& f) { Damage(f + "/base/5.ms3d"); }, {}, true},
     {"a damaged module and sample",

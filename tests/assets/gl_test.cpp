@@ -253,4 +253,36 @@ TEST_F(GlTest, MipmapsBuiltAheadMatchGlusLevelForLevel) {
   EXPECT_FALSE(HasPowerOfTwoSides(odd)) << "GLU scales it: no levels are built ahead";
 }
 
+TEST_F(GlTest, BackdropLeavesOutTheLevelAPictureTooShortNeverDrawsAndRegainsIt) {
+  WriteTextureSet();
+  std::mt19937 random(3);
+  std::vector<uint8_t> rows(8 * 8 * 3);
+  for (uint8_t& byte : rows) byte = static_cast<uint8_t>(random());
+  BmpLayout layout;
+  layout.width = 8;
+  layout.height = 8;
+  layout.pixelData = Rows24(8, 8, rows);
+  for (const char* name : {"base/tex01.bmp", "base/tex02.bmp", "base/tex03.bmp"}) {
+    WriteBytes(folder_.Path() / name, BuildBmp(layout));
+  }
+  const auto levelsOf = [](int n) {
+    glBindTexture(GL_TEXTURE_2D, Game.TextureSet[n]);
+    return TextureLevels();
+  };
+  // A picture 3 pixels high draws an 8 by 8 backdrop from its 4 by 4 level at the most.
+  Game.ClientWidth = 4;
+  Game.ClientHeight = 3;
+  ASSERT_TRUE(LoadTextureSet());
+  const auto full = levelsOf(3);  // the same picture, not a backdrop: every level
+  ASSERT_EQ(full.size(), 4u);
+  for (const int n : {1, 2}) {
+    EXPECT_EQ(levelsOf(n), std::vector(full.begin() + 1, full.end())) << n;
+  }
+  FitBackdropToPicture(5);
+  EXPECT_EQ(levelsOf(1).size(), 3u) << "8 / 5 is still past the margin";
+  FitBackdropToPicture(6);
+  for (const int n : {1, 2}) EXPECT_EQ(levelsOf(n), full) << n;
+  EXPECT_TRUE(Boxes().empty());
+}
+
 }  // namespace
