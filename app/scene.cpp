@@ -74,6 +74,7 @@ bool InitScene() {
   ForgetShownPicture();
   LoadFruitModels();
   if (!LoadTextureSet()) return false;
+  LoadCursorMark();
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   BuildBackgroundList();
   CreateFontLists();

@@ -20,6 +20,37 @@ void BeginPackedUpload() {
 
 void EndPackedUpload() { glPopClientAttrib(); }
 
+// Defines the bound texture from the image with its whole mipmap chain, as the set's textures
+// are made.
+void DefineMipmappedTexture(const RgbImage& image) {
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+  gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE,
+                    image.pixels.get());
+}
+
+// Defines the bound texture from the image as it is: no scaling and no mipmaps, so its sides
+// must be powers of two.
+void DefinePlainTexture(const RgbImage& image) {
+  glTexImage2D(GL_TEXTURE_2D, 0, 3, image.width, image.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
+               image.pixels.get());
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+}
+
+// Makes one texture from the picture at `path`, defined by `define`; 0 when it does not load.
+unsigned MakeSingleTexture(const char* path, void (*define)(const RgbImage&)) {
+  const std::unique_ptr<RgbImage> image = LoadImageFile(path);
+  if (!image || !image->pixels) return 0;
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  glBindTexture(GL_TEXTURE_2D, name);
+  BeginPackedUpload();
+  define(*image);
+  EndPackedUpload();
+  return name;
+}
+
 }  // namespace
 
 bool LoadTextureSet() {
@@ -36,26 +67,14 @@ bool LoadTextureSet() {
   BeginPackedUpload();
   for (int n = 0; n < TextureCount; ++n) {
     glBindTexture(GL_TEXTURE_2D, Game.TextureSet[n]);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, images[n]->width, images[n]->height, GL_RGB,
-                      GL_UNSIGNED_BYTE, images[n]->pixels.get());
+    DefineMipmappedTexture(*images[n]);
   }
   EndPackedUpload();
   return true;
 }
 
-unsigned LoadPlainTexture(const char* path) {
-  const std::unique_ptr<RgbImage> image = LoadImageFile(path);
-  if (!image || !image->pixels) return 0;
-  GLuint name = 0;
-  glGenTextures(1, &name);
-  glBindTexture(GL_TEXTURE_2D, name);
-  BeginPackedUpload();
-  glTexImage2D(GL_TEXTURE_2D, 0, 3, image->width, image->height, 0, GL_RGB, GL_UNSIGNED_BYTE,
-               image->pixels.get());
-  EndPackedUpload();
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  return name;
+unsigned LoadPlainTexture(const char* path) { return MakeSingleTexture(path, DefinePlainTexture); }
+
+unsigned LoadMipmappedTexture(const char* path) {
+  return MakeSingleTexture(path, DefineMipmappedTexture);
 }

@@ -7,3 +7,6 @@ bool LoadTextureSet();
 
 // Makes one texture without mipmaps from a BMP whose sides are powers of two; 0 on failure.
 unsigned LoadPlainTexture(const char* path);
+
+// Makes one mipmapped texture, as those of the set, from a BMP of any size; 0 on failure.
+unsigned LoadMipmappedTexture(const char* path);

@@ -13,10 +13,11 @@ constexpr char NamePad = '$';  // fills a name to nine characters; drawn blank
 constexpr size_t EntrySize = HighScoreNameLength + WordSize;
 constexpr size_t HighScoreFileSize = HighScoreTableCount * HighScoreEntryCount * EntrySize;
 
-// Names hold letters and the pad only: the overlay prints a name as a format text, so any
-// other byte of a damaged file is shown as the pad instead.
+// Names hold what the name entry types and the pad only: the letters, and the two characters
+// of the key after Z, "[" as a first letter and "{" after it. Any other byte of a damaged file
+// is shown as the pad instead.
 bool IsNameCharacter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == NamePad;
+  return (c >= 'A' && c <= '[') || (c >= 'a' && c <= '{') || c == NamePad;
 }
 
 // Reads one entry: up to nine name characters, ending early after a line-feed (which stays
