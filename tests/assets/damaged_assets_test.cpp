@@ -1,6 +1,5 @@
-// Every kind of asset loader against what a damaged installation puts in a file's place: a
-// folder, a pipe, an empty file, garbage. Each returns at once and fails as the game expects:
-// a texture with its message, a model, a sample and a module in silence.
+// Every kind of asset loader against a folder, a pipe, an empty file or garbage in its file's
+// place: each returns at once, a texture with its message, a model and the sounds in silence.
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -9,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <functional>
 #include <string>
 
 #include "assets/bmp.h"
@@ -22,13 +20,25 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Damage {
-  const char* name;
-  void (*make)(const fs::path& path);
-  const char* textureBox;  // what the player is told when a texture is damaged so
+bool SoundComesToNothing(std::string path, bool module) {
+  ImixInit(15, 15, 15);
+  const int handle = module ? ImixLoadModule(path.data(), 0) : ImixLoadSample(path.data(), 0);
+  const bool started = ImixStartMixer(nullptr);
+  const bool silent = module ? !ImixPlayModule(handle, true) : ImixPlaySample(handle, 64, 128, 0) < 0;
+  ImixUninit();
+  return started && silent;
+}
+
+// Named as in base/, since some decoders are chosen by the name's extension.
+const std::pair<const char*, bool (*)(const char*)> Loaders[] = {
+    {"tex00.bmp", [](const char* path) { return !LoadImageFile(path); }},
+    {"1.ms3d", [](const char* path) { return !MilkshapeModel().Load(path); }},
+    {"select.wav", [](const char* path) { return SoundComesToNothing(path, false); }},
+    {"theme1.xm", [](const char* path) { return SoundComesToNothing(path, true); }},
 };
 
-const Damage Damages[] = {
+// Each damage with the texture's message.
+const std::tuple<const char*, void (*)(const fs::path&), const char*> Damages[] = {
     {"a folder", [](const fs::path& p) { fs::create_directory(p); }, "Failed to open DIB file"},
     {"a pipe", [](const fs::path& p) { mkfifo(p.c_str(), 0600); }, "Failed to open DIB file"},
     {"an empty file", [](const fs::path& p) { WriteBytes(p, {}); }, "Failed to open DIB file"},
@@ -36,62 +46,28 @@ const Damage Damages[] = {
      "Unknown DIB file format."},
 };
 
-// Each loads the file and answers whether it came to nothing.
-bool SoundComesToNothing(const char* path, bool module) {
-  std::string name = path;
-  ImixInit(15, 15, 15);
-  const int handle = module ? ImixLoadModule(name.data(), 0) : ImixLoadSample(name.data(), 0);
-  const bool started = ImixStartMixer(nullptr);
-  const bool silent = module ? !ImixPlayModule(handle, true) : ImixPlaySample(handle, 64, 128, 0) < 0;
-  ImixUninit();
-  return started && silent;
-}
-
-struct Loader {
-  const char* kind;
-  const char* file;  // named as in base/: some decoders are chosen by the name's extension
-  bool texture;  // the one kind that tells the player
-  std::function<bool(const char*)> comesToNothing;
-};
-
-const Loader Loaders[] = {
-    {"texture", "tex00.bmp", true, [](const char* path) { return LoadImageFile(path) == nullptr; }},
-    {"model", "1.ms3d", false, [](const char* path) { return !MilkshapeModel().Load(path); }},
-    {"sample", "select.wav", false, [](const char* path) { return SoundComesToNothing(path, false); }},
-    {"module", "theme1.xm", false, [](const char* path) { return SoundComesToNothing(path, true); }},
-};
-
-constexpr unsigned TimeoutSeconds = 5;
-
-// In a child, so that a loader that hangs is ended by the alarm and one that crashes does not
-// take the test with it: 0 when it came to nothing with the expected boxes.
-int LoadInChild(const Loader& loader, const Damage& damage, const char* path) {
-  const pid_t child = fork();
-  if (child == 0) {
-    alarm(TimeoutSeconds);
-    fake_message_box::Reset();
-    if (!loader.comesToNothing(path)) _exit(1);
-    const auto& boxes = fake_message_box::Shown();
-    const bool told = boxes.size() == 1 && boxes[0].caption == "Error" &&
-                      boxes[0].text.rfind(damage.textureBox, 0) == 0;
-    _exit(told == loader.texture ? 0 : 2);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  if (WIFSIGNALED(status)) return WTERMSIG(status) == SIGALRM ? -1 : -WTERMSIG(status);
-  return WEXITSTATUS(status);
-}
-
 TEST(DamagedAssets, EveryLoaderReturnsAtOnceWithItsMessageOrInSilence) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
-  for (const Loader& loader : Loaders) {
-    for (const Damage& damage : Damages) {
-      SCOPED_TRACE(std::string(loader.kind) + " replaced by " + damage.name);
+  for (const auto& [file, comesToNothing] : Loaders) {
+    for (const auto& [damage, make, textureMessage] : Damages) {
       const TempFolder folder;
-      const fs::path path = folder.Path() / loader.file;
-      damage.make(path);
-      EXPECT_EQ(LoadInChild(loader, damage, path.c_str()), 0)
-          << "-1: hung, below -1: died of that signal, 1: loaded, 2: wrong boxes";
+      const fs::path path = folder.Path() / file;
+      make(path);
+      // In a child, which the alarm ends if the loader hangs, and whose crash is only reported.
+      const pid_t child = fork();
+      if (child == 0) {
+        alarm(5);
+        fake_message_box::Reset();
+        const auto& boxes = fake_message_box::Shown();
+        const bool loaded = !comesToNothing(path.c_str());
+        const bool told = boxes.size() == 1 && boxes[0].text.rfind(textureMessage, 0) == 0;
+        _exit(loaded ? 1 : told == (file == Loaders[0].first) ? 0 : 2);
+      }
+      int status = 0;
+      waitpid(child, &status, 0);
+      EXPECT_EQ(status, 0) << file << " replaced by " << damage << ": "
+                           << (WIFSIGNALED(status) ? strsignal(WTERMSIG(status))
+                               : WEXITSTATUS(status) == 1 ? "loaded" : "the wrong message");
     }
   }
 }
