@@ -26,7 +26,7 @@ void EndAsOnSigterm(int) { raise(SIGTERM); }
 int StoreOnLostDisplay(Display*) {
   if (getpid() != GameProcess) _exit(1);
   StoreFilesAtExit();
-  std::fprintf(stderr, "quillary: the display has gone away; the game is stored\n");
+  std::fprintf(stderr, "quillary: the connection to the display was lost\n");
   _exit(1);
 }
 
