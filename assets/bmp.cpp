@@ -1,6 +1,8 @@
 #include "assets/bmp.h"
 
-#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <string>
 
 #include "core/message_box.h"
@@ -45,9 +47,10 @@ std::unique_ptr<RgbImage> LoadBmp(const char* path) {
 }
 
 std::unique_ptr<RgbImage> LoadImageFile(const char* path) {
-  // Only an existence test: LoadBmp reads the file itself.
-  FILE* file = std::fopen(path, "r");
-  if (!file) return nullptr;
-  std::fclose(file);
+  // Only an existence test, made without blocking so that a pipe in the file's place cannot
+  // stall the game: LoadBmp reads the file itself.
+  const int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) return nullptr;
+  close(descriptor);
   return LoadBmp(path);
 }

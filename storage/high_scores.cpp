@@ -61,7 +61,7 @@ bool WriteHighScores() {
       image.PutWord(entry.score);
     }
   }
-  return image.WriteAs(HighScoreFileName);
+  return image.WriteChangedAs(HighScoreFileName);
 }
 
 // The typed letters of EntryName (NameCursor - 1 of them) padded to nine characters.
@@ -84,6 +84,14 @@ void EnterScore(HighScoreEntry* table) {
   table[position].score = Game.Score;
 }
 
+// The tables as the user folder's file holds them now; kept as they are when it cannot be read.
+void ReadUserTables() {
+  FILE* file = OpenUserDataFile(HighScoreFileName);
+  if (!file) return;
+  ReadTables(file);
+  std::fclose(file);
+}
+
 void ResetNameEntry() {
   Game.NameCursor = 1;
   std::memset(Game.EntryName, NamePad, HighScoreNameLength);
@@ -99,7 +107,10 @@ void ReadHighScores() {
   std::fclose(file);
 }
 
+// Another copy of the game may have entered a score since this one read the file: the new
+// score goes into the tables as the file holds them now, so that neither score is lost.
 void InsertHighScore(int table) {
+  ReadUserTables();
   if (table >= 0 && table < HighScoreTableCount) EnterScore(Game.HighScoreTables[table]);
   ResetNameEntry();
   WriteHighScores();
@@ -117,11 +128,7 @@ void SortSaveReloadHighScores() {
   }
   // Reading back after a failed write would put an older file's tables in place of the ones
   // just entered, so the tables are read back only when the write went through.
-  if (!WriteHighScores()) return;
-  FILE* file = OpenUserDataFile(HighScoreFileName);
-  if (!file) return;
-  ReadTables(file);
-  std::fclose(file);
+  if (WriteHighScores()) ReadUserTables();
 }
 
 bool ScoreQualifiesForHighScores() {
