@@ -6,6 +6,7 @@
 
 #include "app/game_files.h"
 #include "app/main_loop.h"
+#include "app/outside_ends.h"
 
 namespace {
 
@@ -36,6 +37,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "quillary: unknown argument '%s'\n%s", argv[1], Usage);
     return 2;
   }
+  PrepareForEndsFromOutside();
+  if (!FindVisibleDisplay()) return 1;
   // Without base/ anywhere, the scene load tells the player which file is missing.
   FindGameFiles();
   const int exitCode = RunGame();

@@ -11,6 +11,7 @@
 #include "core/mixer.h"
 #include "storage/saved_game.h"
 #include "storage/settings.h"
+#include "storage/user_data.h"
 #include "ui/key_commands.h"
 #include "ui/window_procedure.h"
 
@@ -44,6 +45,7 @@ bool StartUp() {
   // read and the window and the context come up.
   StartReadingSceneFiles();
   ExitCode = 0;
+  ClearAbandonedTemporaries();
   Game.Fullscreen = false;
   ReadSettings();
   SetWindowProcedure(GameWindowProcedure);
@@ -83,11 +85,14 @@ LoopPass RunLoopPass() {
   return drawn ? LoopPass::DrewFrame : LoopPass::KeptPicture;
 }
 
-int ShutDown() {
-  // A question never answered leaves the stored game as it was: writing here would replace it
-  // by the built-in start board.
-  if (Game.Screen != ResumePrompt) WriteSavedGame();
+void StoreFilesAtExit() {
+  if (Game.FirstSceneInit) return;
+  StoreGameAtExit();
   WriteSettings();
+}
+
+int ShutDown() {
+  StoreFilesAtExit();
   DestroyGameWindow();
   ImixUninit();
   SetWindowProcedure(nullptr);

@@ -16,3 +16,7 @@ enum class LoopPass { HandledMessage, DrewFrame, KeptPicture, Waited, Ended };
 LoopPass RunLoopPass();
 // Stores the game and the settings, closes the window and the mixer; returns the exit code.
 int ShutDown();
+
+// Stores the game and the settings as every exit does, with file writes alone; nothing before
+// the game has started, so that a start-up that fails leaves every file as it was.
+void StoreFilesAtExit();

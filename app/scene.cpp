@@ -85,6 +85,7 @@ bool InitScene() {
   ForgetShownPicture();
   if (!LoadModelsAndTextures()) return false;
   NoteStartupMark(StartupMark::TexturesMade);
+  LoadCursorMark();
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   BuildBackgroundList();
   CreateFontLists();

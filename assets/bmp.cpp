@@ -1,6 +1,8 @@
 #include "assets/bmp.h"
 
-#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <string>
 
 #include "core/message_box.h"
@@ -47,14 +49,15 @@ std::unique_ptr<RgbImage> LoadImageFile(const char* path) {
 }
 
 ImageRead ReadImageFile(const char* path) {
-  // Only an existence test: the file is read as a whole after.
-  FILE* file = std::fopen(path, "r");
-  if (!file) {
+  // Only an existence test, made without blocking so that a pipe in the file's place cannot
+  // stall the game: the file is read as a whole after.
+  const int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) {
     ImageRead read;
     read.missing = true;
     return read;
   }
-  std::fclose(file);
+  close(descriptor);
   return ReadBmp(path);
 }
 

@@ -2,15 +2,19 @@
 // named by handles 1, 2, ... (0 and anything out of range name nothing and are ignored).
 // Files are decoded once the output device is open: a load before ImixStartMixer keeps the
 // path, and the start decodes everything kept, on a thread of its own while the game goes on
-// loading; every other call waits for it first.
+// loading; every other call waits for it first. The game reads the files itself and hands the
+// decoders their bytes, so that a pipe, a folder or an empty file in a file's place plays
+// nothing instead of stalling or crashing a decoder.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <atomic>
+#include <climits>
 #include <cstdio>
 #include <thread>
 
 #include "core/mixer.h"
+#include "formats/whole_file.h"
 
 namespace {
 
@@ -26,6 +30,7 @@ constexpr int PathSize = 256;
 
 struct ModuleSlot {
   char path[PathSize] = {};
+  FileBytes file;  // the module's bytes, which the music reads while it plays
   Mix_Music* music = nullptr;
 };
 
@@ -58,6 +63,12 @@ int SampleLevel(unsigned char volume) {
   return clamped * Mixer.fxVolume * MIX_MAX_VOLUME / (64 * 255);
 }
 
+// The bytes of a file as a source for the decoders; null when there are none to decode.
+SDL_RWops* SourceOf(const FileBytes& file) {
+  if (file.result != FileReadResult::Read || file.size == 0 || file.size > INT_MAX) return nullptr;
+  return SDL_RWFromConstMem(file.data.get(), static_cast<int>(file.size));
+}
+
 // A sample is converted to the output's format in a buffer sized for the conversion's widest
 // step, up to twice the sound; only the sound is kept.
 Mix_Chunk* KeepOnlyTheSound(Mix_Chunk* chunk) {
@@ -70,11 +81,15 @@ void DecodePending() {
   if (!Mixer.deviceOpen) return;
   for (int i = 0; i < Mixer.moduleCount; ++i) {
     ModuleSlot& slot = Mixer.modules[i];
-    if (!slot.music) slot.music = Mix_LoadMUS(slot.path);
+    if (slot.music) continue;
+    slot.file = ReadWholeFile(slot.path);
+    if (SDL_RWops* source = SourceOf(slot.file)) slot.music = Mix_LoadMUS_RW(source, 1);
   }
   for (int i = 0; i < Mixer.sampleCount; ++i) {
     SampleSlot& slot = Mixer.samples[i];
-    if (!slot.chunk) slot.chunk = KeepOnlyTheSound(Mix_LoadWAV(slot.path));
+    if (slot.chunk) continue;
+    const FileBytes file = ReadWholeFile(slot.path);
+    if (SDL_RWops* source = SourceOf(file)) slot.chunk = KeepOnlyTheSound(Mix_LoadWAV_RW(source, 1));
   }
 }
 

@@ -42,6 +42,37 @@ void DefineLevel(int level, const RgbImage& image) {
                image.pixels.get());
 }
 
+// Defines the bound texture from the image with its whole mipmap chain, as the set's textures
+// are made.
+void DefineMipmappedTexture(const RgbImage& image) {
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+  gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE,
+                    image.pixels.get());
+}
+
+// Defines the bound texture from the image as it is: no scaling and no mipmaps, so its sides
+// must be powers of two.
+void DefinePlainTexture(const RgbImage& image) {
+  DefineLevel(0, image);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+}
+
+// Makes one texture from a picture read, defined by `define`; 0 when it did not load, after
+// showing what LoadImageFile shows.
+unsigned MakeSingleTexture(const char* path, ImageRead read, void (*define)(const RgbImage&)) {
+  const std::unique_ptr<RgbImage> image = ReportImageRead(path, std::move(read));
+  if (!image || !image->pixels) return 0;
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  glBindTexture(GL_TEXTURE_2D, name);
+  BeginPackedUpload();
+  define(*image);
+  EndPackedUpload();
+  return name;
+}
+
 // The full mipmap chain of the bound texture: the levels built beforehand where there are
 // any and the picture fits the driver; otherwise GLU scales and builds them here. Without the
 // largest level the chain starts at the second; false when there is none to start from.
@@ -144,18 +175,14 @@ void FitBackdropToPicture(int pictureHeight) {
 
 bool LoadTextureSet() { return LoadTextureSet(ReadTexturePicture); }
 
-unsigned LoadPlainTexture(const char* path) { return MakePlainTexture(path, ReadImageFile(path)); }
+unsigned LoadPlainTexture(const char* path) {
+  return MakeSingleTexture(path, ReadImageFile(path), DefinePlainTexture);
+}
 
 unsigned MakePlainTexture(const char* path, ImageRead read) {
-  const std::unique_ptr<RgbImage> image = ReportImageRead(path, std::move(read));
-  if (!image || !image->pixels) return 0;
-  GLuint name = 0;
-  glGenTextures(1, &name);
-  glBindTexture(GL_TEXTURE_2D, name);
-  BeginPackedUpload();
-  DefineLevel(0, *image);
-  EndPackedUpload();
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  return name;
+  return MakeSingleTexture(path, std::move(read), DefinePlainTexture);
+}
+
+unsigned LoadMipmappedTexture(const char* path) {
+  return MakeSingleTexture(path, ReadImageFile(path), DefineMipmappedTexture);
 }

@@ -34,3 +34,6 @@ void FitBackdropToPicture(int pictureHeight);
 unsigned LoadPlainTexture(const char* path);
 // The same from a picture read ahead, showing what LoadPlainTexture shows when it failed.
 unsigned MakePlainTexture(const char* path, ImageRead read);
+
+// Makes one mipmapped texture, as those of the set, from a BMP of any size; 0 on failure.
+unsigned LoadMipmappedTexture(const char* path);

@@ -23,6 +23,12 @@ constexpr int HighScoreNameLength = 9;  // stored names are always nine characte
 constexpr int NoCell = -10000;          // HoverColumn and HoverRow when the pointer is over no cell
 constexpr int BackgroundCount = 6;      // board backgrounds, chosen by BackgroundIndex
 constexpr float TimedStartTime = 50.0f;  // TimeLeft at the start of every Timed level
+constexpr int OpenedFromOptions = 2;  // HighScoresReturn while HighScores was opened from Options
+
+// The cells the player sees and plays: columns 0 to 7 of rows 1 to 8.
+constexpr bool IsPlayingCell(int column, int row) {
+  return column >= 0 && column < BoardColumns && row >= 1 && row < BoardRows;
+}
 
 enum ScreenId : int {
   Playing = 0,

@@ -9,3 +9,8 @@ enum class MessageAnswer { Ok, Yes, No };
 
 MessageAnswer ShowMessageBox(const char* text, const char* caption, MessageButtons buttons,
                              MessageIcon icon);
+
+// While a box waits for its answer the game's loop cannot take a request to end. Once this is
+// called, SIGTERM, SIGINT and SIGHUP arriving while a box shows run `store` and end the program
+// at once, box and all. Defined with the SDL implementation.
+void StoreAndEndOnSignalDuringBoxes(void (*store)());

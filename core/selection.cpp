@@ -10,10 +10,6 @@ namespace {
 // A column that is never a board column: the selection after its fruit was deselected.
 constexpr int DeselectedColumn = -600;
 
-bool IsPlayingCell(int column, int row) {
-  return column >= 0 && column < BoardColumns && row >= 1 && row <= 8;
-}
-
 bool HoldsFruit(int column, int row) {
   return IsPlayingCell(column, row) && Game.Board[row][column] > 0;
 }

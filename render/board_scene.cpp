@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "assets/texture_index.h"
+#include "assets/textures.h"
 #include "render/flat_quad.h"
 
 std::unique_ptr<MilkshapeModel> FruitModels[FruitKinds];
@@ -11,6 +12,14 @@ namespace {
 
 // Display lists of the fruit models, valid in the context that compiled them.
 GLuint FruitLists[FruitKinds] = {};
+
+// The keyboard cursor's mark, a masked picture of one cell; 0 while its files did not load.
+GLuint CursorMarkMask = 0;
+GLuint CursorMarkImage = 0;
+// The mark lies behind the fruit, which stand at depth 11, and in front of the background at
+// 11.7; it is grown by its depth over the fruit's so that it frames exactly one cell.
+constexpr float CursorMarkDepth = 11.5f;
+constexpr float CursorMarkGrowth = CursorMarkDepth / 11.0f;
 
 // Background texture by BackgroundIndex.
 constexpr TextureIndex BackgroundTextures[] = {TexBoardBackground0, TexBoardBackground1,
@@ -79,6 +88,28 @@ bool AboveEmptyCell(int row, int column) {
   return (row < BoardRows - 1 ? Game.Board[row + 1][column] : Game.FloorRow[column]) == 0;
 }
 
+// Frames the cell of the keyboard's cursor while the cursor shows, drawn unlit after the
+// background and before the fruit, which stand in front of it.
+void DrawCursorMark() {
+  const GameState& g = Game;
+  if (!g.KeyCursorShown || !IsPlayingCell(g.HoverColumn, g.HoverRow) || !CursorMarkImage) return;
+  const float x = (static_cast<float>(g.HoverColumn) - 2.0f) * CursorMarkGrowth;
+  const float y = (4.65f - static_cast<float>(g.HoverRow)) * CursorMarkGrowth;
+  const FlatRect cell = {x - CursorMarkGrowth / 2, y - CursorMarkGrowth / 2, CursorMarkGrowth,
+                         CursorMarkGrowth};
+  glPushAttrib(GL_COLOR_BUFFER_BIT);
+  glEnable(GL_BLEND);
+  glTranslatef(0.0f, 0.0f, -CursorMarkDepth);
+  glBlendFunc(GL_DST_COLOR, GL_ZERO);
+  glBindTexture(GL_TEXTURE_2D, CursorMarkMask);
+  DrawFlatQuad(cell);
+  glBlendFunc(GL_ONE, GL_ONE);
+  glBindTexture(GL_TEXTURE_2D, CursorMarkImage);
+  DrawFlatQuad(cell);
+  glTranslatef(0.0f, 0.0f, CursorMarkDepth);
+  glPopAttrib();
+}
+
 void DrawCell(int row, int column) {
   const int kind = Game.Board[row][column];
   if (!CellShown(row, column)) return;
@@ -119,6 +150,11 @@ void DrawFruitModel(int kind) {
   glCallList(FruitLists[kind - 1]);
 }
 
+void LoadCursorMark() {
+  CursorMarkMask = LoadMipmappedTexture("base/cursormask.bmp");
+  CursorMarkImage = CursorMarkMask ? LoadMipmappedTexture("base/cursor.bmp") : 0;
+}
+
 void BuildBackgroundList() {
   Game.BackgroundQuadList = glGenLists(1);
   glNewList(Game.BackgroundQuadList, GL_COMPILE);
@@ -149,6 +185,7 @@ void DrawBoard() {
   glBindTexture(GL_TEXTURE_2D, Game.TextureSet[BackgroundTextures[background]]);
   glCallList(Game.BackgroundQuadList);
   glTranslatef(-1.4f, 0.32f, 11.7f);
+  if (BoardShown()) DrawCursorMark();
 
   glEnable(GL_LIGHTING);
   const GLfloat specular[] = {1.0f, 1.0f, 1.0f, 1.0f};

@@ -15,9 +15,13 @@ void CompileFruitLists();
 // Replays the list of fruit kind 1 to 7 in the current matrix; draws nothing for a kind
 // whose model did not load.
 void DrawFruitModel(int kind);
+// Makes the keyboard cursor's mark from base/cursormask.bmp and base/cursor.bmp; without
+// them the cursor shows no mark.
+void LoadCursorMark();
 // Compiles the textured square behind the board into Game.BackgroundQuadList.
 void BuildBackgroundList();
-// Draws the background and, while playing and not paused, every fruit; spins the markers.
+// Draws the background and, while playing and not paused, the keyboard cursor's mark and
+// every fruit; spins the markers.
 void DrawBoard();
 // Draws the bar, BarWidth units long, in its own 800 by 600 space.
 void DrawTimeBar();

@@ -12,6 +12,10 @@ GameState PictureInputs() {
   inputs.FrameSpeed = 0.0f;  // steps only what DrawingAdvancesState tells of
   inputs.HintColumn = 0.0f;
   inputs.HintRow = 0.0f;
+  // The Timed clock shows only through the bar's width, and the bar, drawn last from the
+  // width after the frame's update, is compared on its own.
+  inputs.TimeLeft = 0.0f;
+  inputs.BarWidth = 0.0f;
   if (!FruitFalling()) inputs.FallOffset = 0.0f;
   return inputs;
 }

@@ -6,8 +6,9 @@
 
 // The game state as the picture sees it: a copy of Game in which the fields that cannot change
 // what a frame draws hold fixed values. These are the frame-rate measurement, the hint's cell,
-// which is shown only through the selection it makes, and the fall offset while no fruit is
-// drawn above an empty cell.
+// which is shown only through the selection it makes, the fall offset while no fruit is drawn
+// above an empty cell, the time left, which is shown only through the bar, and the bar's
+// width, which the frame driver compares after the bar's update.
 GameState PictureInputs();
 
 // Whether drawing a frame now would change the game state: a marker turns, the shown score

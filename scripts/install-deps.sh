@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  libsdl2-dev libsdl2-mixer-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+  libsdl2-dev libsdl2-mixer-dev libx11-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libfreetype-dev libpng-dev fonts-comfortaa fonts-dejavu-core
 )
 for flag in "$@"; do

@@ -13,10 +13,11 @@ constexpr char NamePad = '$';  // fills a name to nine characters; drawn blank
 constexpr size_t EntrySize = HighScoreNameLength + WordSize;
 constexpr size_t HighScoreFileSize = HighScoreTableCount * HighScoreEntryCount * EntrySize;
 
-// Names hold letters and the pad only: the overlay prints a name as a format text, so any
-// other byte of a damaged file is shown as the pad instead.
+// Names hold what the name entry types and the pad only: the letters, and the two characters
+// of the key after Z, "[" as a first letter and "{" after it. Any other byte of a damaged file
+// is shown as the pad instead.
 bool IsNameCharacter(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == NamePad;
+  return (c >= 'A' && c <= '[') || (c >= 'a' && c <= '{') || c == NamePad;
 }
 
 // Reads one entry: up to nine name characters, ending early after a line-feed (which stays
@@ -60,7 +61,7 @@ bool WriteHighScores() {
       image.PutWord(entry.score);
     }
   }
-  return image.WriteAs(HighScoreFileName);
+  return image.WriteChangedAs(HighScoreFileName);
 }
 
 // The typed letters of EntryName (NameCursor - 1 of them) padded to nine characters.
@@ -83,6 +84,14 @@ void EnterScore(HighScoreEntry* table) {
   table[position].score = Game.Score;
 }
 
+// The tables as the user folder's file holds them now; kept as they are when it cannot be read.
+void ReadUserTables() {
+  FILE* file = OpenUserDataFile(HighScoreFileName);
+  if (!file) return;
+  ReadTables(file);
+  std::fclose(file);
+}
+
 void ResetNameEntry() {
   Game.NameCursor = 1;
   std::memset(Game.EntryName, NamePad, HighScoreNameLength);
@@ -98,7 +107,10 @@ void ReadHighScores() {
   std::fclose(file);
 }
 
+// Another copy of the game may have entered a score since this one read the file: the new
+// score goes into the tables as the file holds them now, so that neither score is lost.
 void InsertHighScore(int table) {
+  ReadUserTables();
   if (table >= 0 && table < HighScoreTableCount) EnterScore(Game.HighScoreTables[table]);
   ResetNameEntry();
   WriteHighScores();
@@ -116,11 +128,7 @@ void SortSaveReloadHighScores() {
   }
   // Reading back after a failed write would put an older file's tables in place of the ones
   // just entered, so the tables are read back only when the write went through.
-  if (!WriteHighScores()) return;
-  FILE* file = OpenUserDataFile(HighScoreFileName);
-  if (!file) return;
-  ReadTables(file);
-  std::fclose(file);
+  if (WriteHighScores()) ReadUserTables();
 }
 
 bool ScoreQualifiesForHighScores() {

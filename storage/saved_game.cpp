@@ -5,6 +5,7 @@
 
 #include "core/game_state.h"
 #include "core/rules.h"
+#include "storage/high_scores.h"
 #include "storage/user_data.h"
 
 namespace {
@@ -85,6 +86,15 @@ void ApplySavedGame(const int* words) {
   }
 }
 
+// The game has ended: its game-over phase was reached with a score that enters no table, or
+// the table shows after the game's end (not opened from Options). A qualifying game on its way
+// to the name entry has not: stored as it is, it asks for the name at the next start.
+bool GameHasEnded() {
+  const GameState& g = Game;
+  if (g.Screen == HighScores && g.HighScoresReturn != OpenedFromOptions) return true;
+  return (g.BoardPhase == GameOver || g.GameOverLatch) && !ScoreQualifiesForHighScores();
+}
+
 // Done whether or not a game was read: the resumed board stands on a solid floor.
 void SettleResumedGame() {
   for (int& cell : Game.FloorRow) cell = SolidFloor;
@@ -104,6 +114,20 @@ void WriteSavedGame() {
     for (int k = 0; k < GroupWordCount; ++k) image.PutWord(BoardWord(group * BoardColumns + k));
   }
   image.WriteAs(SavedGameFileName);
+}
+
+void StoreGameAtExit() {
+  // A question never answered leaves the stored game as it was: writing here would replace it
+  // by the built-in start board.
+  if (Game.Screen == ResumePrompt) return;
+  // A finished game stored as it is would be played to its end again at the next start, and
+  // its score entered in the table once more; what the table's OK leads to is stored instead:
+  // a fresh game of the same mode, whose board fills from the top when it is resumed.
+  if (GameHasEnded()) {
+    NewGame();
+    for (int& cell : Game.FloorRow) cell = SolidFloor;
+  }
+  WriteSavedGame();
 }
 
 // The file is checked whole before anything is applied, so a damaged file never leaves a

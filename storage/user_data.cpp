@@ -1,9 +1,12 @@
 #include "storage/user_data.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +18,8 @@ namespace {
 
 constexpr size_t PathCapacity = 4096;
 constexpr char FallbackFolder[] = "base/";
+constexpr char TemporarySuffix[] = ".XXXXXX";  // a write's temporary is ".<name>.XXXXXX"
+constexpr size_t TemporarySuffixLength = sizeof TemporarySuffix - 1;
 
 // Appends the parts to the text in `path`; false when the result would not fit.
 bool Append(char* path, std::initializer_list<const char*> parts) {
@@ -94,6 +99,48 @@ bool SyncFolder(const char* folder) {
   return synced;
 }
 
+// A new temporary file from `path` (ending in XXXXXX), locked for as long as it stays open: a
+// start-up clears only temporaries that no running copy holds locked. One cleared between its
+// creation and its lock has lost its name by then, and another is made.
+int CreateLockedTemporary(char* path) {
+  char* unique = path + std::strlen(path) - (TemporarySuffixLength - 1);
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    std::memcpy(unique, TemporarySuffix + 1, TemporarySuffixLength - 1);
+    const int descriptor = mkostemp(path, O_CLOEXEC);
+    if (descriptor < 0) return -1;
+    // A folder that has no locks still takes the write; nothing is ever cleared from it.
+    flock(descriptor, LOCK_EX);
+    struct stat status;
+    if (fstat(descriptor, &status) == 0 && status.st_nlink > 0) return descriptor;
+    close(descriptor);
+  }
+  return -1;
+}
+
+// ".<name>.XXXXXX": a dot, a name of at least one character, a dot and six letters or digits.
+bool IsTemporaryName(const char* name) {
+  const size_t length = std::strlen(name);
+  if (name[0] != '.' || length < 2 + TemporarySuffixLength) return false;
+  const char* suffix = name + length - TemporarySuffixLength;
+  if (suffix[0] != '.') return false;
+  for (size_t i = 1; i < TemporarySuffixLength; ++i) {
+    if (!std::isalnum(static_cast<unsigned char>(suffix[i]))) return false;
+  }
+  return true;
+}
+
+// Removes the temporary `name` of `folder` when no running copy holds it locked.
+void RemoveIfAbandoned(int folder, const char* name) {
+  const int descriptor = openat(folder, name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+  if (descriptor < 0) return;
+  struct stat status;
+  if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
+      flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
+    unlinkat(folder, name, 0);
+  }
+  close(descriptor);
+}
+
 }  // namespace
 
 FILE* OpenUserDataFile(const char* name) {
@@ -110,23 +157,43 @@ FILE* OpenDataFileWithFallback(const char* name) {
 }
 
 // Writing the file in place would lose the old one on a full disk or a crash halfway; the
-// new bytes go to a temporary file that replaces it by rename once they are on disk.
+// new bytes go to a temporary file that replaces it by rename once they are on disk. A write
+// that fails removes its temporary; one that a crash leaves behind is cleared at the next start.
 bool WriteUserDataFile(const char* name, const uint8_t* bytes, size_t size) {
   char folder[PathCapacity];
   if (!FindUserDataFolder(folder)) return false;
   char target[PathCapacity] = "";
   char temporary[PathCapacity] = "";
   if (!Append(target, {folder, "/", name})) return false;
-  if (!Append(temporary, {folder, "/.", name, ".XXXXXX"})) return false;
-  const int descriptor = mkostemp(temporary, O_CLOEXEC);
+  if (!Append(temporary, {folder, "/.", name, TemporarySuffix})) return false;
+  const int descriptor = CreateLockedTemporary(temporary);
   if (descriptor < 0) return false;
-  bool complete = WriteAll(descriptor, bytes, size) && fsync(descriptor) == 0;
-  complete = close(descriptor) == 0 && complete;
-  if (!complete || std::rename(temporary, target) != 0) {
-    unlink(temporary);
-    return false;
+  const bool replaced = WriteAll(descriptor, bytes, size) && fsync(descriptor) == 0 &&
+                        std::rename(temporary, target) == 0;
+  if (!replaced) unlink(temporary);
+  close(descriptor);  // unlocked only now, when the temporary no longer has its name
+  return replaced && SyncFolder(folder);
+}
+
+bool UserDataFileHolds(const char* name, const uint8_t* bytes, size_t size) {
+  FILE* file = OpenUserDataFile(name);
+  if (!file) return false;
+  bool same = true;
+  for (size_t i = 0; same && i < size; ++i) same = std::fgetc(file) == bytes[i];
+  same = same && std::fgetc(file) == EOF;
+  std::fclose(file);
+  return same;
+}
+
+void ClearAbandonedTemporaries() {
+  char path[PathCapacity];
+  if (!FindUserDataFolder(path)) return;
+  DIR* folder = opendir(path);
+  if (!folder) return;
+  while (const dirent* entry = readdir(folder)) {
+    if (IsTemporaryName(entry->d_name)) RemoveIfAbandoned(dirfd(folder), entry->d_name);
   }
-  return SyncFolder(folder);
+  closedir(folder);
 }
 
 int ReadWord(FILE* file) {

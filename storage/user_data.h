@@ -20,9 +20,17 @@ FILE* OpenDataFileWithFallback(const char* name);
 
 // Replaces `name` in the user folder by `size` bytes. The bytes go to a temporary file in the
 // same folder that takes the old file's place only once it is complete and on disk, so a
-// failed or interrupted write leaves the previous file as it was. False when nothing was
-// replaced (the folder cannot be determined or written, the disk is full, ...).
+// failed or interrupted write leaves the previous file as it was, and no temporary file. False
+// when nothing was replaced (the folder cannot be determined or written, the disk is full, the
+// file would exceed the process's file-size limit, ...).
 bool WriteUserDataFile(const char* name, const uint8_t* bytes, size_t size);
+
+// Whether `name` in the user folder holds exactly these `size` bytes.
+bool UserDataFileHolds(const char* name, const uint8_t* bytes, size_t size);
+
+// Removes the temporary files of writes that a crashed or killed run left in the user folder.
+// A temporary that a running copy is writing is locked and stays.
+void ClearAbandonedTemporaries();
 
 // The next word of `file`; -1 when the file ends or fails before all four bytes are read.
 int ReadWord(FILE* file);
@@ -42,4 +50,8 @@ struct DataFileImage {
     size += WordSize;
   }
   bool WriteAs(const char* name) const { return WriteUserDataFile(name, bytes, size); }
+  // Writes the file only when its bytes differ from these; true when it holds them after.
+  bool WriteChangedAs(const char* name) const {
+    return UserDataFileHolds(name, bytes, size) || WriteAs(name);
+  }
 };

@@ -31,6 +31,7 @@ constexpr Arrow Arrows[] = {
 struct KeyControl {
   int key;
   PixelRect ScreenLayout::*area;
+  int notOn = -1;  // a screen on which the key leaves the control alone
 };
 constexpr KeyControl KeyControls[] = {
     // Playing: the side buttons by their initials.
@@ -44,7 +45,9 @@ constexpr KeyControl KeyControls[] = {
     {'Y', &ScreenLayout::yes},
     {VK_RETURN, &ScreenLayout::yes},
     {'N', &ScreenLayout::no},
-    {VK_ESCAPE, &ScreenLayout::no},
+    // Esc puts a box out of the way; on the start-up question No would throw the stored game
+    // away, so there only N or a click declines it.
+    {VK_ESCAPE, &ScreenLayout::no, ResumePrompt},
     // HighScores.
     {VK_RETURN, &ScreenLayout::ok},
     {VK_SPACE, &ScreenLayout::ok},
@@ -57,10 +60,6 @@ constexpr KeyControl KeyControls[] = {
     {VK_RETURN, &ScreenLayout::back},
     {VK_ESCAPE, &ScreenLayout::back},
 };
-
-bool IsPlayingCell(int column, int row) {
-  return column >= 0 && column < BoardColumns && row >= FirstPlayingRow && row <= LastPlayingRow;
-}
 
 // The cursor is the hover cell, which the board lights.
 void PlaceCursor(int column, int row) {
@@ -92,6 +91,13 @@ void StepCursor(const Arrow& arrow) {
   }
 }
 
+// From the moment a game ends until the name entry or the table shows, the board and the side
+// buttons take no key: a player typing a name early would otherwise start a new game or open
+// a panel, and the qualifying score would never reach the table.
+bool GameEnding() {
+  return Game.Screen == Playing && (Game.BoardPhase == GameOver || Game.GameOverLatch);
+}
+
 // The board's keys, taken on Playing unless paused: the board then takes no key, as it takes
 // no click. Space and Enter press the cursor's cell once however long they are held.
 bool TakeBoardKey(int key, bool repeated) {
@@ -109,7 +115,7 @@ bool TakeBoardKey(int key, bool repeated) {
 
 bool PressKeyControl(int key) {
   for (const KeyControl& entry : KeyControls) {
-    if (entry.key == key && PressControl(entry.area)) return true;
+    if (entry.key == key && entry.notOn != Game.Screen && PressControl(entry.area)) return true;
   }
   return false;
 }
@@ -119,13 +125,23 @@ bool PressKeyControl(int key) {
 void TakeKeyDown(uintptr_t code, bool repeated) {
   if (code >= std::size(Game.KeyTaken)) return;
   const int key = static_cast<int>(code);
-  const bool took = TakeBoardKey(key, repeated) || (!repeated && PressKeyControl(key));
+  const bool took =
+      !GameEnding() && (TakeBoardKey(key, repeated) || (!repeated && PressKeyControl(key)));
   // The repeats of a held key belong to the press that a command took.
   Game.KeyTaken[code] = took || (repeated && Game.KeyTaken[code]);
 }
 
 void ReleaseKey(uintptr_t code) {
   if (code < std::size(Game.KeyTaken)) Game.KeyTaken[code] = false;
+}
+
+void TakeHoverForPress(int x, int y) {
+  GameState& g = Game;
+  if (!g.KeyCursorShown || g.Screen != Playing) return;
+  g.KeyCursorShown = false;
+  g.PointerX = x;
+  g.PointerY = y;
+  UpdatePlayingHover();
 }
 
 bool PointerMoved(int x, int y) {

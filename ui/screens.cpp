@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int OpenedFromOptions = 2;  // HighScoresReturn while HighScores was opened from Options
-
 void PlayMenuSample() { PlayEffect(Game.Sounds.Menu); }
 
 // Playing: the side panel. New game, Options and Quit show pressed while their screen shows.

@@ -56,6 +56,7 @@ intptr_t GameWindowProcedure(const WindowMessage& message) {
     }
     case WM_LBUTTONDOWN: {
       const LayoutPoint at = PointerInLayout(LowWord(position), HighWord(position));
+      TakeHoverForPress(at.x, at.y);
       PressPointer(at.x, at.y);
       Game.ButtonReleased = false;
       break;

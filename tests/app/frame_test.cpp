@@ -1,11 +1,14 @@
 #include <GL/gl.h>
 #include <SDL.h>
 
+#include <cstdlib>
+
 #include "app/frame.h"
 #include "app/frame_timer.h"
 #include "assets/texture_index.h"
 #include "core/game_state.h"
 #include "core/rules.h"
+#include "render/picture.h"
 #include "tests/render/scene_fixture.h"
 
 namespace {
@@ -88,6 +91,38 @@ TEST_F(FrameTest, FrameDrawsBoardOverlayAndBarInOrder) {
   EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// Keeping pictures changes nothing of the game: an idle Timed game drains to its end in as
+// many frames, and with the same score, as when every frame is drawn.
+TEST_F(FrameTest, AnIdleTimedGameEndsInTheSameFrameWhetherItsPicturesAreKeptOrDrawn) {
+  Game.Screen = Playing;
+  Game.ModeIndex = Timed;
+  Game.TimedButton = ButtonPressed;
+  Game.LevelsButton = ButtonIdle;
+  Game.Score = 1234;
+  Game.ShownScore = 1234.0f;
+  Game.TimeLeft = 0.5f;
+  for (int& floor : Game.FloorRow) floor = SolidFloor;
+  Game.FallOffset = 0.0f;
+  for (const int level : {0, 5}) {
+    Game.Level = level;
+    const GameState start = Game;
+    int frames[2] = {};
+    for (const bool kept : {false, true}) {
+      Game = start;
+      std::srand(1);
+      ForgetShownPicture();
+      for (; Game.Screen == Playing && frames[kept] < 5000; ++frames[kept]) {
+        Game.FrameSpeed = 1.75f;
+        Game.SpeedSampleCounter = 1;
+        kept ? DrawChangedFrame() : DrawFrame();
+      }
+      EXPECT_EQ(Game.Score, 1234) << "level " << level;
+    }
+    EXPECT_LT(frames[0], 5000) << "level " << level;
+    EXPECT_EQ(frames[1], frames[0]) << "level " << level;
+  }
 }
 
 }  // namespace

@@ -19,8 +19,9 @@ class KeyPlay : public GameSessionTest {
   }
 };
 
-// A key pressed on a screen of a Timed game with Score 100 (a new game gives 0), paused when
-// asked: the screen that follows, and a field that the key sets or keeps.
+// A key pressed on a screen of a Timed game with Score 100 (a new game gives 0), paused or
+// ending in the game-over banner when asked: the screen that follows, and a field that the key
+// sets or keeps.
 struct KeyCase {
   int screen;
   SDL_Keycode key;
@@ -28,6 +29,7 @@ struct KeyCase {
   int GameState::*field;
   int expected;
   bool paused = false;
+  bool ending = false;
 };
 constexpr auto Score = &GameState::Score;
 constexpr auto Hover = &GameState::HoverColumn;
@@ -41,7 +43,7 @@ const KeyCase KeyCases[] = {
     {ConfirmNewGame, SDLK_y, Playing, Score, 0},   {ConfirmNewGame, SDLK_RETURN, Playing, Score, 0},
     {ConfirmNewGame, SDLK_n, Playing, Score, 100}, {ConfirmNewGame, SDLK_ESCAPE, Playing, Score, 100},
     {ResumePrompt, SDLK_y, Playing, Score, 100},   {ResumePrompt, SDLK_RETURN, Playing, Score, 100},
-    {ResumePrompt, SDLK_n, Playing, Score, 0},     {ResumePrompt, SDLK_ESCAPE, Playing, Score, 0},
+    {ResumePrompt, SDLK_n, Playing, Score, 0},     {ResumePrompt, SDLK_ESCAPE, ResumePrompt, Score, 100},
     {ConfirmQuit, SDLK_n, Playing, Score, 100},    {ConfirmQuit, SDLK_ESCAPE, Playing, Score, 100},
     {HighScores, SDLK_RETURN, Playing, Score, 0},  {HighScores, SDLK_SPACE, Playing, Score, 0},
     {HighScores, SDLK_ESCAPE, Playing, Score, 0},  {Options, SDLK_h, HighScores, Score, 100},
@@ -51,6 +53,11 @@ const KeyCase KeyCases[] = {
     {Options, SDLK_d, Options, &GameState::DisplayModeSetting, 1},
     {NameEntry, SDLK_y, NameEntry, &GameState::NameCursor, 2},
     {NameEntry, SDLK_ESCAPE, NameEntry, &GameState::NameCursor, 1},
+    // A name typed early, during the game-over banner, neither starts a game nor opens a panel.
+    {Playing, SDLK_t, Playing, Score, 100, false, true},
+    {Playing, SDLK_o, Playing, Score, 100, false, true},
+    {Playing, SDLK_RIGHT, Playing, Hover, NoCell, false, true},
+    {Playing, SDLK_n, Playing, Score, 100, false, true},
 };
 
 TEST_F(KeyPlay, EveryKeyOnEveryScreen) {
@@ -63,6 +70,8 @@ TEST_F(KeyPlay, EveryKeyOnEveryScreen) {
     Game.LevelsButton = ButtonIdle;
     Game.TimeLeft = TimedStartTime;
     Game.Paused = c.paused;
+    Game.BoardPhase = c.ending ? GameOver : Play;
+    Game.GameOverLatch = c.ending;
     Game.Score = 100;
     Game.NameCursor = 1;
     Game.HighScoresReturn = 0;
@@ -83,10 +92,17 @@ TEST_F(KeyPlay, EveryKeyOnEveryScreen) {
 
 TEST_F(KeyPlay, AGameFromTheStartUpQuestionToAHighScore) {
   ASSERT_TRUE(StartWithPointerAside());
-  TypeKey(SDLK_ESCAPE);
+  TypeKey(SDLK_n);
   TypeKey(SDLK_t);
   ASSERT_EQ(Game.ModeIndex, Timed);
   SetBoardWithOneKnownMove();
+  // A click after arrows, with no move between, acts on the fruit under the pointer.
+  MovePointer(CellX(5), CellY(3));
+  TypeKey(SDLK_LEFT);
+  Click(CellX(5), CellY(3));
+  ASSERT_TRUE(RunFrames(1));
+  EXPECT_EQ(std::pair(Game.SelectedColumn, Game.SelectedRow), std::pair(5, 3));
+  Click(CellX(5), CellY(3));
   // The cursor shows at the centre, walks to (2, 7) and picks the fruit up. The pointer takes
   // the hover back, so the next arrow shows the cursor on the fruit again; the pointer
   // reported again in place leaves it there, and Down swaps.

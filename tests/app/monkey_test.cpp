@@ -12,6 +12,7 @@
 
 #include "app/frame.h"
 #include "core/game_state.h"
+#include "core/rules.h"
 #include "render/picture.h"
 #include "storage/saved_game.h"
 #include "storage/settings.h"
@@ -72,6 +73,7 @@ bool KeyEnds(SDL_Keycode key) { return Game.Screen == ConfirmQuit && key == SDLK
 struct PictureCheck {
   std::vector<uint8_t> shown;
   int kept = 0;
+  int timedKept = 0;  // a bit for each of: running or paused, at the first level or the fifth on
   std::string fault;
 };
 PictureCheck Pictures;
@@ -85,10 +87,24 @@ void CheckPicture(bool kept) {
     return;
   }
   ++Pictures.kept;
+  const GameState& g = Game;
+  if (g.ModeIndex == Timed && g.Screen == Playing && (g.Level == 0 || g.Level >= 4))
+    Pictures.timedKept |= 1 << ((g.Paused ? 2 : 0) + (g.Level >= 4 ? 1 : 0));
   if (Pictures.fault.empty() && picture != Pictures.shown) {
     Pictures.fault = "a kept picture differs from the one on show, on screen " +
                      std::to_string(Game.Screen);
   }
+}
+
+// A new Timed game at `level`, left alone for a while: its clock drains and its bar steps.
+void StartIdleTimedGame(int level) {
+  Game.Screen = Playing;
+  Game.Paused = false;
+  Game.ModeIndex = Timed;
+  Game.TimedButton = ButtonPressed;
+  Game.LevelsButton = ButtonIdle;
+  NewGame();
+  Game.Level = level;
 }
 
 // Run in the windowed layout and in the fullscreen one.
@@ -120,8 +136,14 @@ TEST_P(MonkeyTest, RandomPlayOnEveryScreenKeepsTheStateSoundAndEveryKeptPictureT
   for (int frame = 0; frame < frames; ++frame) {
     const int x = Pick(-3, 83);
     const int y = Pick(-3, 63);
-    // About a third of the frames bring input; in the rest the game runs on its own.
-    switch (Pick(0, 19)) {
+    // The last thousand of every four thousand frames, a Timed game idles at the first level
+    // or the sixth, paused for its second half.
+    const int stretch = frame % 4000 - 3000;
+    if (stretch == 0) StartIdleTimedGame(frame / 4000 % 2 ? 5 : 0);
+    if (stretch == 500) KeyDown(SDLK_p);
+    if (stretch == 501) KeyUp(SDLK_p);
+    // About a third of the other frames bring input; in the rest the game runs on its own.
+    switch (stretch >= 0 ? -1 : Pick(0, 19)) {
       case 0:
       case 1:
       case 2: MovePointer(x, y, Pick(0, 3) == 0); break;
@@ -145,9 +167,10 @@ TEST_P(MonkeyTest, RandomPlayOnEveryScreenKeepsTheStateSoundAndEveryKeptPictureT
       case 6: KeyUp(keys[Pick(0, 9)]); break;
       default: break;
     }
-    // Half the run at speeds from a crawl to a slide show; the other half as measured.
-    if (frame % 2000 < 1000) {
-      Game.FrameSpeed = static_cast<float>(Pick(0, 80)) / 10.0f;
+    // Half the run at speeds from a crawl to a slide show; the other half as measured, but for
+    // the idle Timed games, which run at the speed of 60 frames a second.
+    if (frame % 2000 < 1000 || stretch >= 0) {
+      Game.FrameSpeed = stretch >= 0 ? 1.75f : static_cast<float>(Pick(0, 80)) / 10.0f;
       Game.SpeedSampleCounter = 1;
     }
     ASSERT_TRUE(RunFrames(1)) << "the game ended at frame " << frame;
@@ -161,6 +184,7 @@ TEST_P(MonkeyTest, RandomPlayOnEveryScreenKeepsTheStateSoundAndEveryKeptPictureT
     EXPECT_GE(std::popcount(static_cast<unsigned>(screensSeen)), 5) << "the monkey saw too few screens";
     EXPECT_EQ(modesSeen, 3) << "the monkey played one mode only";
     EXPECT_GT(Pictures.kept, frames / 20) << "hardly a picture was kept";
+    EXPECT_EQ(Pictures.timedKept, 15) << "no picture of some idle Timed game was kept";
   }
 
   PushWindowEvent(SDL_WINDOWEVENT_CLOSE);

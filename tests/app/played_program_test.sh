@@ -8,11 +8,8 @@ program=$(realpath "$1")
 work=$(mktemp -d)
 trap 'kill "$server" 2>/dev/null || true; rm -rf "$work"' EXIT
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-server=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
+source "$(dirname "$0")/own_x_server.sh"
+start_own_x_server "$work"
 
 mkdir "$work/elsewhere" "$work/data"
 cd "$work/elsewhere"

@@ -24,7 +24,8 @@ fs::path Generate(const std::string& tag) {
   return out;
 }
 
-// The generated files: the 81 textures, the two default data files and the help page.
+// The generated files: the 81 textures, the cursor's mark, the two default data files and the
+// help page.
 std::vector<fs::path> ExpectedFiles() {
   std::vector<fs::path> files;
   for (int i = 0; i < TextureCount; ++i) {
@@ -32,6 +33,8 @@ std::vector<fs::path> ExpectedFiles() {
     std::snprintf(name, sizeof name, "tex%02d.bmp", i);
     files.push_back(fs::path("base") / name);
   }
+  files.push_back("base/cursormask.bmp");
+  files.push_back("base/cursor.bmp");
   files.push_back("base/menu.inf");
   files.push_back("base/hiscores");
   files.push_back("help.htm");

@@ -1,5 +1,7 @@
 #include <GL/gl.h>
 
+#include <string>
+
 #include "assets/texture_index.h"
 #include "core/game_state.h"
 #include "render/board_scene.h"
@@ -62,6 +64,26 @@ TEST_F(BoardSceneTest, EveryFruitLiesOnItsHitTestCellInBothLayouts) {
         // Between the fruit the background shows.
         EXPECT_EQ(Cell(column, row, 0.45f, 0.45f), background);
       }
+    }
+  }
+}
+
+TEST_F(BoardSceneTest, TheKeyboardCursorFramesItsCellBehindTheFruitInBothLayouts) {
+  for (const bool large : {false, true}) {
+    if (large) {
+      ReopenInLargeLayout();
+      FillBoard();
+    }
+    Game.HoverColumn = 3;
+    Game.HoverRow = 4;
+    for (const bool shown : {false, true}) {
+      Game.KeyCursorShown = shown;
+      Draw();
+      const std::string name = std::string(large ? "large" : "small") + (shown ? " shown" : "");
+      EXPECT_EQ(Cell(3, 4), FruitColour(Game.Board[4][3])) << name;
+      EXPECT_EQ(Cell(3, 4, 0.45f, 0.45f), shown ? CursorMarkColour : background) << name;
+      EXPECT_EQ(Cell(3, 4, -0.45f, -0.45f), shown ? CursorMarkColour : background) << name;
+      EXPECT_EQ(Cell(4, 4, 0.45f, 0.45f), background) << name;
     }
   }
 }

@@ -140,6 +140,8 @@ void WriteSyntheticBase(const std::string& folder) {
   std::filesystem::create_directories(base);
   for (int index = 0; index < TextureCount; ++index) WriteTexture(base, index);
   for (int kind = 1; kind <= FruitKinds; ++kind) WriteFruitModel(base, kind);
+  WriteBmp(base + "/cursormask.bmp", 16, 16, [](int, int) { return Rgb{}; });
+  WriteBmp(base + "/cursor.bmp", 16, 16, [](int, int) { return CursorMarkColour; });
 }
 
 void SceneTest::SetUp() {

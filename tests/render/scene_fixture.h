@@ -36,6 +36,8 @@ void ExpectIdentity(const GlMatrix& matrix, float tolerance = 0.0f);
 Rgb TextureColour(int index);
 // The colour of the skin of synthetic fruit kind 1 to 7.
 Rgb FruitColour(int kind);
+// The synthetic keyboard cursor's mark covers its whole square in this colour.
+constexpr Rgb CursorMarkColour = {250, 190, 40};
 // Glyph cells of the synthetic font: set 0 glyphs are white squares, set 1 glyphs grey,
 // the space glyph black.
 constexpr int GlyphGrey = 128;

@@ -76,6 +76,14 @@ TEST_F(HighScoreTest, ANewEntryIsStoredAsItsLettersPaddedToNine) {
   EXPECT_EQ(Names(0), "Na$$$$$$$ Tom$$$$$$ Nb$$$$$$$ Nc$$$$$$$ Nd$$$$$$$ ");
 }
 
+TEST_F(HighScoreTest, TheCharactersOfTheKeyAfterZSurviveAWriteAndARead) {
+  Game.Score = 10;
+  TypeName("[o{");
+  InsertHighScore(0);
+  SortSaveReloadHighScores();
+  EXPECT_EQ(Game.HighScoreTables[0][0].name, std::string("[o{$$$$$$"));
+}
+
 TEST_F(HighScoreTest, OnlyAStrictlyGreaterScoreDisplacesAnEntry) {
   SetScores(1, {500, 400, 300, 200, 100});
   Game.Score = 300;

@@ -56,13 +56,17 @@ Bytes Words(const std::vector<int>& words) {
 }
 
 int RunWithFileSizeLimit(rlim_t limit, const std::function<int()>& body) {
-  const pid_t child = fork();
-  if (child == 0) {
+  return RunInChild([&] {
     signal(SIGXFSZ, SIG_IGN);  // an oversized write then fails with EFBIG instead of killing
     const rlimit fileSize{limit, limit};
     setrlimit(RLIMIT_FSIZE, &fileSize);
-    _exit(body());
-  }
+    return body();
+  });
+}
+
+int RunInChild(const std::function<int()>& body) {
+  const pid_t child = fork();
+  if (child == 0) _exit(body());
   int status = 0;
   if (child < 0 || waitpid(child, &status, 0) != child) return -1;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -40,6 +40,9 @@ class StorageTest : public ::testing::Test {
 
 Bytes Words(const std::vector<int>& words);
 
+// Runs `body` in a child process and returns its exit code (-1 if it did not exit).
+int RunInChild(const std::function<int()>& body);
+
 // Runs `body` in a child process whose files cannot grow beyond `limit` bytes, as on a disk
 // that fills up during a write, and returns the child's exit code (-1 if it did not exit).
 int RunWithFileSizeLimit(rlim_t limit, const std::function<int()>& body);

@@ -98,15 +98,16 @@ line is sent back. Click the spinning fruit again to put it down.</p>
 <h2>Without a mouse</h2>
 <p>The whole game plays from the keyboard or a game controller.</p>
 <ul>
-<li><b>The board.</b> The arrow keys move a cursor over the fruit; the first press shows it, on
-the fruit you picked up or in the middle. <kbd>Space</kbd> or <kbd>Enter</kbd> picks up the fruit
+<li><b>The board.</b> The arrow keys move a cursor, a golden frame, over the fruit; the first
+press shows it, on the fruit you picked up or in the middle. <kbd>Space</kbd> or <kbd>Enter</kbd> picks up the fruit
 under the cursor, or puts it down. With a fruit picked up, an arrow swaps it with its neighbour on
 that side: a move is <kbd>Space</kbd>, then an arrow. Moving the mouse gives the cursor back to the
 mouse.</li>
 <li><b>The buttons beside the board.</b> <kbd>N</kbd> New game, <kbd>L</kbd> Levels,
 <kbd>T</kbd> Timed, <kbd>H</kbd> Hint, <kbd>O</kbd> Options, <kbd>Q</kbd> Quit.</li>
 <li><b>Questions.</b> <kbd>Y</kbd> or <kbd>Enter</kbd> for Yes, <kbd>N</kbd> or <kbd>Esc</kbd> for
-No. The high scores close with <kbd>Enter</kbd>, <kbd>Space</kbd> or <kbd>Esc</kbd>.</li>
+No; only <kbd>N</kbd> declines your saved game at the start. The high scores close with
+<kbd>Enter</kbd>, <kbd>Space</kbd> or <kbd>Esc</kbd>.</li>
 <li><b>Options.</b> <kbd>H</kbd> High scores, <kbd>D</kbd> Display, <kbd>M</kbd> Music,
 <kbd>S</kbd> Sound, <kbd>Enter</kbd> or <kbd>Esc</kbd> Back. This page opens only with the mouse,
 since opening it closes the game.</li>

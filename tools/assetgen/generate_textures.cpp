@@ -1,5 +1,6 @@
 // The 81 textures base/tex00.bmp to base/tex80.bmp: font, backdrop, side-panel buttons, dialog
-// panels and buttons, options rows, phase banners, pause picture, board backgrounds and bar.
+// panels and buttons, options rows, phase banners, pause picture, board backgrounds and bar;
+// and the keyboard cursor's mark beside them.
 //
 // Texture sizes are powers of two chosen from the size each picture is drawn at: the game
 // filters with the nearest mipmap level, so a side longer than about 1.4 times its drawn size
@@ -257,6 +258,7 @@ void GenerateTextures(const fs::path& out) {
   MakePausePicture(out);
   MakeBoardBackgrounds(out);
   MakeBar(out);
+  MakeCursorMark(out);
   MakeUnusedTextures(out);
 }
 

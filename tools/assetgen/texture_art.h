@@ -39,5 +39,7 @@ void MakeOptionRows(const std::filesystem::path& outputFolder);  // both picture
 
 void MakeBoardBackgrounds(const std::filesystem::path& outputFolder);  // all six
 void MakeBar(const std::filesystem::path& outputFolder);
+// base/cursormask.bmp and base/cursor.bmp: the mark of the keyboard's cursor on the board.
+void MakeCursorMark(const std::filesystem::path& outputFolder);
 
 }  // namespace assetgen

@@ -5,6 +5,7 @@
 #include <functional>
 #include <numbers>
 
+#include "tools/assetgen/assetgen.h"
 #include "tools/assetgen/orchard_style.h"
 #include "tools/assetgen/texture_art.h"
 
@@ -129,6 +130,22 @@ void MakeBar(const fs::path& out) {
   SaveImage(out, TexTimeBar, c, 32, 8);
 }
 
-// Textures that are loaded but never drawn: small plain squares.
+// The keyboard cursor's mark, one cell square behind the fruit: a honey-gold frame with a dark
+// edge, so that it reads on the light and the dark backgrounds alike, in a warm glow. The
+// fruit covers the middle, so all of it lies near the cell's edge.
+void MakeCursorMark(const fs::path& out) {
+  constexpr float Cell = 54;  // one cell in the small layout's pixels
+  Canvas c(Cell, Cell, 8);
+  const Shape frame = RoundedRect(4.5f, 4.5f, Cell - 4.5f, Cell - 4.5f, 11);
+  const Shape band = Outline(frame, 2.1f);
+  // The glow fades out before the square's edge, so that the edge never shows.
+  const Field inside = Blur(c.Cover(RoundedRect(2.5f, 2.5f, Cell - 2.5f, Cell - 2.5f, 12)), c.Scale() * 0.9f);
+  c.Fill(Within(Boosted(Blur(c.Cover(band), c.Scale() * 2.5f), 1.6f), inside), Solid(Butter), 0.9f);
+  c.Fill(Outline(frame, 3.2f), Solid(Ink), 0.9f);
+  c.Fill(band, VerticalGradient(2, Rgb8(255, 246, 200), Cell - 2, Honey));
+  c.Bevel(band, 1.2f, 0.55f, White, Rgb8(150, 90, 20));
+  WriteBmp24(out / "base" / "cursormask.bmp", 128, 128, c.MaskPixels(128, 128));
+  WriteBmp24(out / "base" / "cursor.bmp", 128, 128, c.ImagePixels(128, 128));
+}
 
 }  // namespace assetgen

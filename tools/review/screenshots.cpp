@@ -82,6 +82,8 @@ void SetUpBoardInPlay() {
   Game.FadingMarkerShown = false;
   Game.HoverColumn = 5;
   Game.HoverRow = 5;
+  Game.KeyCursorShown = false;
+  Game.SelectionActive = false;
 }
 
 void ResetButtons() {
@@ -130,6 +132,16 @@ const Shot Shots[] = {
     {"banner_level_complete", [] { Game.BoardPhase = LevelComplete; Game.BannerProgress = 0.45f; }},
     {"banner_game_over", [] { Game.BoardPhase = GameOver; Game.GameOverLatch = true; Game.BannerProgress = 0.5f; }},
     {"banner_excellent", [] { Game.BoardPhase = Excellent; Game.BannerProgress = 0.4f; }},
+    // The keyboard's cursor over a fruit, and beside the selected fruit before an arrow swaps.
+    {"key_cursor", [] { Game.KeyCursorShown = true; Game.HoverColumn = 4; Game.HoverRow = 6; }, true},
+    {"key_cursor_beside_selection", [] {
+       Game.SelectionActive = true;
+       Game.SelectedColumn = Game.MarkerColumn;
+       Game.SelectedRow = Game.MarkerRow;
+       Game.KeyCursorShown = true;
+       Game.HoverColumn = Game.MarkerColumn + 1;
+       Game.HoverRow = Game.MarkerRow;
+     }},
     {"banner_no_moves", [] {
        Game.BoardPhase = GameOver;
        Game.GameOverLatch = true;
