@@ -11,7 +11,6 @@
 #include <atomic>
 #include <climits>
 #include <cstdio>
-#include <thread>
 
 #include "core/mixer.h"
 #include "formats/whole_file.h"
@@ -94,19 +93,31 @@ void DecodePending() {
 }
 
 // Decodes what the start kept. No call of the game waits for the mixing thread's lock while
-// it runs, so the mixing thread keeps to the clock meanwhile. A program that ends without
-// closing the mixer (its window could not be made) waits for it on the way out.
+// it runs, so the mixing thread keeps to the clock meanwhile. It is a thread of SDL's, so
+// that what SDL keeps for the thread (its error text) goes with it. A program that ends
+// without closing the mixer (its window could not be made) waits for it on the way out.
 struct DecodingThread {
-  std::thread thread;
-  ~DecodingThread() {
-    if (thread.joinable()) thread.join();
+  SDL_Thread* thread = nullptr;
+  ~DecodingThread() { Await(); }
+  void Await() {
+    if (thread) SDL_WaitThread(thread, nullptr);
+    thread = nullptr;
   }
 };
 
 DecodingThread Decoder;
 
-void AwaitDecoding() {
-  if (Decoder.thread.joinable()) Decoder.thread.join();
+void AwaitDecoding() { Decoder.Await(); }
+
+int DecodeOnItsThread(void*) {
+  DecodePending();
+  return 0;
+}
+
+// Without a thread to be had, the decoding happens here.
+void StartDecoding() {
+  Decoder.thread = SDL_CreateThread(DecodeOnItsThread, "mixer decoding", nullptr);
+  if (!Decoder.thread) DecodePending();
 }
 
 // Stops all sound and forgets every module and sample; their handles name nothing after.
@@ -250,7 +261,7 @@ bool ImixStartMixer(WindowHandle) {
     Mixer.deviceOpen = true;
   }
   Mix_VolumeMusic(MusicLevel());
-  Decoder.thread = std::thread(DecodePending);
+  StartDecoding();
   return true;
 }
 

@@ -10,3 +10,6 @@ MessageAnswer ShowMessageBox(const char* text, const char* caption, MessageButto
   std::fprintf(stderr, "%s: %s\n", caption, text);
   return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
 }
+
+// The tools' boxes never wait, so no signal can come while one shows.
+void StoreAndEndOnSignalDuringBoxes(void (*)()) {}

@@ -26,6 +26,7 @@
 
 #include "app/game_files.h"
 #include "app/main_loop.h"
+#include "app/outside_ends.h"
 #include "app/startup_marks.h"
 #include "app/window_messages.h"
 #include "core/game_state.h"
@@ -168,8 +169,9 @@ bool PlayOnTheBoard(double seconds) {
 }
 
 int RunOneStart(int64_t launched) {
+  // As the game's own entry does, but for the handling of signals.
   NoteStartupMark(StartupMark::MainEntered);
-  if (!FindGameFiles()) return 1;
+  if (!FindVisibleDisplay() || !FindGameFiles()) return 1;
   if (!StartUp()) return 1;
   while (StartupMarkTime(StartupMark::FirstFrameShown) == 0) {
     if (RunLoopPass() == LoopPass::Ended) return 1;
