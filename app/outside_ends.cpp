@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "app/main_loop.h"
+#include "app/window.h"
 #include "core/message_box.h"
 
 namespace {
@@ -54,17 +55,18 @@ void PrepareForEndsFromOutside() {
 }
 
 bool FindVisibleDisplay() {
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+  if (!StartVideo()) {
     std::fprintf(stderr, "quillary: no display to show the game on: %s\n", SDL_GetError());
     return false;
   }
   const char* driver = SDL_GetCurrentVideoDriver();
   const bool visible = driver && !IsHiddenDriver(driver);
   if (visible) {
+    // The video stays started for the game's windows, which saves starting it a second time.
     SDL_SetHint(SDL_HINT_VIDEODRIVER, driver);
-  } else {
-    std::fprintf(stderr, "quillary: no display to show the game on (is DISPLAY set?)\n");
+    return true;
   }
+  std::fprintf(stderr, "quillary: no display to show the game on (is DISPLAY set?)\n");
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
-  return visible;
+  return false;
 }

@@ -8,6 +8,6 @@
 void PrepareForEndsFromOutside();
 
 // Whether a display shows the game's window. Without one SDL falls back to drivers that show
-// nothing (offscreen, dummy): false then, with a line on stderr. Otherwise every later window
-// is made through the driver found here, or not at all.
+// nothing (offscreen, dummy): false then, with a line on stderr. Otherwise the video stays
+// started, and every later window is made through the driver found here, or not at all.
 bool FindVisibleDisplay();

@@ -31,11 +31,7 @@ void ShutdownBox(const char* text) {
 }
 
 bool RegisterWindowClass() {
-  // The close box posts WM_CLOSE to the window procedure, which decides how the game ends.
-  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-  // The screen saver is held off only while the window has the focus (see the message queue).
-  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  if (!StartVideo()) return false;
   ClassRegistered = true;
   return true;
 }
@@ -160,6 +156,14 @@ bool CreateWindowAndScene(const char* title, int width, int height, int bits, bo
 }
 
 }  // namespace
+
+bool StartVideo() {
+  // The close box posts WM_CLOSE to the window procedure, which decides how the game ends.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  // The screen saver is held off only while the window has the focus (see the message queue).
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
 
 bool CreateGameWindow(const char* title, int width, int height, int bits, bool fullscreen) {
   // The scene's files are read on a second thread while the window and the context come up.

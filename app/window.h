@@ -5,6 +5,9 @@
 #include "app/window_messages.h"
 #include "ui/platform.h"
 
+// Starts SDL's video, or counts one more user of it, with the hints the game's window needs.
+bool StartVideo();
+
 // Creates the window, its GL context and the scene; false after telling the player why. A
 // windowed window opens at the desktop's whole-number scale, within the usable display area.
 bool CreateGameWindow(const char* title, int width, int height, int bits, bool fullscreen);
