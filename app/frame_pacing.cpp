@@ -29,8 +29,12 @@ void NoteFrameStart() { LastFrameStart = SDL_GetPerformanceCounter(); }
 // Measured from the start of the previous frame, not from its swap: a swap that waits for the
 // display returns a whole period after that start, so no time is left to wait and the loop
 // keeps the display's rate instead of losing a frame to every wait.
-bool AwaitFrameTime() {
+bool AwaitFrameTime(bool atRest) {
   if (!PacingAllowed || LastFrameStart == 0) return true;
+  if (atRest) {
+    SDL_WaitEvent(nullptr);
+    return false;
+  }
   const double elapsed = static_cast<double>(SDL_GetPerformanceCounter() - LastFrameStart) /
                          static_cast<double>(SDL_GetPerformanceFrequency());
   const int milliseconds = static_cast<int>((RefreshPeriod() - elapsed) * 1000.0 + 0.5);

@@ -5,8 +5,8 @@
 
 // Waits until one refresh period has passed since the previous frame began. Where the swap
 // waits for the display, that time has passed already. False when a message came first: the
-// loop handles it before drawing.
-bool AwaitFrameTime();
+// loop handles it before drawing. A game at rest waits for the next message, and is false.
+bool AwaitFrameTime(bool atRest);
 // Marks the start of a frame; called before every frame is drawn.
 void NoteFrameStart();
 // Sleeps until the next message.

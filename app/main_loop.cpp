@@ -33,6 +33,46 @@ void NoteFrameDrawn(bool drawn) {
   }
 }
 
+// Set after a frame that kept the picture and changed nothing of the game, with no key down
+// (a pad's arrow repeats with time) and the frame-rate measurement between two cycles. Every
+// later frame would do the same until something happens, so the loop sleeps until then, and
+// the next measurement starts after the sleep.
+bool AtRest = false;
+
+// On a full board with a solid floor, in play, gravity moves nothing: the fall offset, which
+// only times its steps, then changes nothing of the game.
+bool NothingCanFall() {
+  const GameState& g = Game;
+  if (g.BoardPhase != Play || g.Reshuffling || g.GameOverLatch) return false;
+  for (const auto& row : g.Board) {
+    for (const int cell : row) {
+      if (cell == 0) return false;
+    }
+  }
+  for (const int floor : g.FloorRow) {
+    if (floor != SolidFloor) return false;
+  }
+  return true;
+}
+
+// The game state but for the frame-rate measurement, and for the fall offset while nothing
+// can fall.
+GameState StateOfPlay() {
+  GameState state = Game;
+  state.SpeedSampleCounter = 0;
+  state.SpeedSampleStart = 0.0f;
+  state.FrameSpeed = 0.0f;
+  if (NothingCanFall()) state.FallOffset = 0.0f;
+  return state;
+}
+
+bool AnyKeyDown() {
+  for (const unsigned char down : Game.KeyState) {
+    if (down) return true;
+  }
+  return false;
+}
+
 void HandleQuitMessage(const WindowMessage& message) {
   Game.QuitRequested = 1;
   ExitCode = static_cast<int>(message.wParam);
@@ -45,6 +85,7 @@ bool StartUp() {
   // read and the window and the context come up.
   StartReadingSceneFiles();
   ExitCode = 0;
+  AtRest = false;
   ClearAbandonedTemporaries();
   Game.Fullscreen = false;
   ReadSettings();
@@ -62,6 +103,7 @@ LoopPass RunLoopPass() {
       HandleQuitMessage(message);
       return LoopPass::Ended;
     }
+    AtRest = false;
     DispatchWindowMessage(message);
     return Game.QuitRequested ? LoopPass::Ended : LoopPass::HandledMessage;
   }
@@ -70,9 +112,14 @@ LoopPass RunLoopPass() {
     AwaitMessage();
     return LoopPass::Waited;
   }
-  // Frames keep to the display's pace; a message that comes while waiting goes first.
-  if (!AwaitFrameTime()) return LoopPass::Waited;
+  // Frames keep to the display's pace; a message that comes while waiting goes first. Woken
+  // from a rest, whatever woke the loop may need a frame.
+  if (!AwaitFrameTime(AtRest)) {
+    AtRest = false;
+    return LoopPass::Waited;
+  }
   NoteFrameStart();
+  const GameState before = StateOfPlay();
   const bool drawn = DrawChangedFrame();
   if (drawn) {
     NoteStartupMark(StartupMark::FirstFrameDrawn);
@@ -81,6 +128,7 @@ LoopPass RunLoopPass() {
   }
   NoteFrameDrawn(drawn);
   RunKeyChecks();
+  AtRest = !drawn && Game.SpeedSampleCounter == 0 && !AnyKeyDown() && StateOfPlay() == before;
   if (Game.QuitRequested) return LoopPass::Ended;
   return drawn ? LoopPass::DrewFrame : LoopPass::KeptPicture;
 }

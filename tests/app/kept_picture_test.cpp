@@ -1,6 +1,7 @@
 // An unchanging game presents no frame: an idle board, the options, a paused game and the
 // start-up question present at most one frame each over 300 frames; an idle Timed board only
 // the steps of its draining bar, and a running animation every frame.
+#include "app/frame_pacing.h"
 #include "core/game_state.h"
 #include "tests/app/game_session.h"
 
@@ -68,6 +69,25 @@ TEST_F(KeptPictureTest, OnlyAPictureThatChangesIsPresented) {
   TypeKey(SDLK_p);
   ASSERT_TRUE(Game.Paused);
   EXPECT_LE(PresentedOnceAtRest(), 1) << "a paused Timed game";
+
+  // Paced as in the game, a game at rest runs no frame until something happens: within the
+  // second before an event comes, at most the frames that end a frame-rate measurement.
+  AllowFramePacing(true);
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_TIMER), 0);
+  const auto PushEvent = [](Uint32, void*) -> Uint32 {
+    SDL_Event event{};
+    event.type = SDL_USEREVENT;
+    SDL_PushEvent(&event);
+    return 0;
+  };
+  SDL_AddTimer(1000, PushEvent, nullptr);
+  int frames = 0;
+  for (const Uint64 end = SDL_GetTicks64() + 1000; SDL_GetTicks64() < end;) {
+    const LoopPass pass = RunLoopPass();
+    frames += pass == LoopPass::DrewFrame || pass == LoopPass::KeptPicture;
+  }
+  EXPECT_LE(frames, 12) << "a paused Timed game at rest";
+  SDL_QuitSubSystem(SDL_INIT_TIMER);
 }
 
 }  // namespace
