@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "assets/mipmaps.h"
+#include "assets/texture_index.h"
 #include "core/game_state.h"
 #include "core/picture_rect.h"
 
@@ -16,12 +17,13 @@ namespace {
 // level or a smaller one, so there, as in both native layouts, they are made without their
 // largest level, which holds most of their memory. They are made again with it once the
 // picture grows taller. A margin keeps clear of the point where the driver would switch.
-constexpr int BackdropTextures[] = {1, 2};
+constexpr int BackdropTextures[] = {TexBackdropMask, TexBackdropImage};
 constexpr double SideOverPictureWithoutLargest = 1.5;
 bool BackdropWithoutLargest = false;
+int BackdropHeight = 0;  // of the pictures the backdrop was made from
 
-bool LargestLevelDrawn(const RgbImage& image, int pictureHeight) {
-  return pictureHeight <= 0 || image.height <= SideOverPictureWithoutLargest * pictureHeight;
+bool LargestLevelDrawn(int imageHeight, int pictureHeight) {
+  return pictureHeight <= 0 || imageHeight <= SideOverPictureWithoutLargest * pictureHeight;
 }
 
 bool IsBackdrop(int n) { return n == BackdropTextures[0] || n == BackdropTextures[1]; }
@@ -142,12 +144,13 @@ bool LoadTextureSet(const std::function<TexturePicture(int n)>& take) {
   BeginPackedUpload();
   for (int n = 0; n < TextureCount; ++n) {
     BeginMipmappedTexture(n);
-    const bool withLargest =
-        !IsBackdrop(n) || LargestLevelDrawn(*pictures[n].read.image, pictureHeight);
+    const int height = pictures[n].read.image->height;
+    const bool withLargest = !IsBackdrop(n) || LargestLevelDrawn(height, pictureHeight);
     if (!DefineMipmaps(pictures[n], largestSide, withLargest)) {
       DefineMipmaps(pictures[n], largestSide, true);
     } else if (!withLargest) {
       BackdropWithoutLargest = true;
+      BackdropHeight = height;
     }
   }
   EndPackedUpload();
@@ -155,13 +158,16 @@ bool LoadTextureSet(const std::function<TexturePicture(int n)>& take) {
 }
 
 void FitBackdropToPicture(int pictureHeight) {
-  if (!BackdropWithoutLargest || !glIsTexture(Game.TextureSet[BackdropTextures[0]])) return;
+  // Checked before anything is read: a window dragged to a new size resizes the scene often.
+  if (!BackdropWithoutLargest || !LargestLevelDrawn(BackdropHeight, pictureHeight) ||
+      !glIsTexture(Game.TextureSet[BackdropTextures[0]]))
+    return;
   TexturePicture pictures[2];
   for (int i = 0; i < 2; ++i) {
     pictures[i] = ReadTexturePicture(BackdropTextures[i]);
     // A file gone or damaged since the load: the backdrop stays as it is, without a word.
     if (!pictures[i].read.image) return;
-    if (!LargestLevelDrawn(*pictures[i].read.image, pictureHeight)) return;
+    if (!LargestLevelDrawn(pictures[i].read.image->height, pictureHeight)) return;
   }
   const GLint largestSide = LargestTextureSide();
   BeginPackedUpload();
