@@ -32,7 +32,7 @@ void NoteFrameStart() { LastFrameStart = SDL_GetPerformanceCounter(); }
 bool AwaitFrameTime(bool atRest) {
   if (!PacingAllowed || LastFrameStart == 0) return true;
   if (atRest) {
-    SDL_WaitEvent(nullptr);
+    AwaitMessage();
     return false;
   }
   const double elapsed = static_cast<double>(SDL_GetPerformanceCounter() - LastFrameStart) /
@@ -41,4 +41,9 @@ bool AwaitFrameTime(bool atRest) {
   return milliseconds <= 0 || SDL_WaitEventTimeout(nullptr, milliseconds) == 0;
 }
 
-void AwaitMessage() { SDL_WaitEvent(nullptr); }
+// Woken each second to look at what came meanwhile without a message: a request to end that
+// reached another thread as a signal is turned into a message only when events are looked at.
+void AwaitMessage() {
+  while (SDL_WaitEventTimeout(nullptr, 1000) == 0) {
+  }
+}

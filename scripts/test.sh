@@ -11,11 +11,13 @@ run_suite() {
   local dir=$1; shift
   cmake -S . -B "$dir" -DQUILLARY_TESTS=ON "$@" >/dev/null
   cmake --build "$dir" -j"$jobs"
-  # GL tests need an X server; Xvfb provides one when there is no display.
+  # GL tests need an X server; Xvfb provides one when there is no display. A test without a
+  # time limit of its own fails after ten minutes rather than holding up the run.
+  local run=(ctest --test-dir "$dir" --output-on-failure -j"$jobs" --timeout 600)
   if [ -n "${DISPLAY:-}" ]; then
-    ctest --test-dir "$dir" --output-on-failure -j"$jobs"
+    "${run[@]}"
   else
-    xvfb-run -a -s "-screen 0 1024x768x24" ctest --test-dir "$dir" --output-on-failure -j"$jobs"
+    xvfb-run -a -s "-screen 0 1024x768x24" "${run[@]}"
   fi
 }
 

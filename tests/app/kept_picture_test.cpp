@@ -74,18 +74,21 @@ TEST_F(KeptPictureTest, OnlyAPictureThatChangesIsPresented) {
   // second before an event comes, at most the frames that end a frame-rate measurement.
   AllowFramePacing(true);
   ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_TIMER), 0);
-  const auto PushEvent = [](Uint32, void*) -> Uint32 {
+  // An event every second: the first ends the second counted, and any later one wakes a loop
+  // that came to rest again before the second was over, which would otherwise wait for good.
+  const auto PushEvent = [](Uint32 interval, void*) -> Uint32 {
     SDL_Event event{};
     event.type = SDL_USEREVENT;
     SDL_PushEvent(&event);
-    return 0;
+    return interval;
   };
-  SDL_AddTimer(1000, PushEvent, nullptr);
+  const SDL_TimerID timer = SDL_AddTimer(1000, PushEvent, nullptr);
   int frames = 0;
   for (const Uint64 end = SDL_GetTicks64() + 1000; SDL_GetTicks64() < end;) {
     const LoopPass pass = RunLoopPass();
     frames += pass == LoopPass::DrewFrame || pass == LoopPass::KeptPicture;
   }
+  SDL_RemoveTimer(timer);
   EXPECT_LE(frames, 12) << "a paused Timed game at rest";
   SDL_QuitSubSystem(SDL_INIT_TIMER);
 }

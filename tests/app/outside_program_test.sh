@@ -7,7 +7,10 @@ set -euo pipefail
 program=$(realpath "$1")
 work=$(mktemp -d)
 game=""
-trap 'kill "$server" ${game:+"$game"} 2>/dev/null || true; rm -rf "$work"' EXIT
+# The game's output goes to a file, shown when the test fails: the test runner waits for its
+# own output to close, which a game left running would hold open.
+trap 'status=$?; kill "$server" ${game:+"$game"} 2>/dev/null || true
+  [ "$status" -eq 0 ] || cat "$work/game.log" 2>/dev/null; rm -rf "$work"' EXIT
 source "$(dirname "$0")/own_x_server.sh"
 start_own_x_server "$work"
 # The program's end is the subject; leaks are checked by the in-process sessions.
@@ -21,7 +24,7 @@ size() { stat -c %s "$folder/$1" 2>/dev/null || echo none; }
 # start-up question.
 start() {
   rm -rf "$work/data" && mkdir -p "$folder" && cp "$work/keep"/* "$folder/" 2>/dev/null || true
-  "$@" "$program" &
+  "$@" "$program" >>"$work/game.log" 2>&1 &
   game=$!
   window=$(timeout 30 xdotool search --sync --pid "$game" --name '^Quillary$' | head -n 1)
   sleep 0.5

@@ -6,7 +6,11 @@
 set -euo pipefail
 program=$(realpath "$1")
 work=$(mktemp -d)
-trap 'kill "$server" 2>/dev/null || true; rm -rf "$work"' EXIT
+game=""
+# The game's output goes to a file, shown when the test fails: the test runner waits for its
+# own output to close, which a game left running would hold open.
+trap 'status=$?; kill "$server" ${game:+"$game"} 2>/dev/null || true
+  [ "$status" -eq 0 ] || cat "$work/game.log" 2>/dev/null; rm -rf "$work"' EXIT
 
 source "$(dirname "$0")/own_x_server.sh"
 start_own_x_server "$work"
@@ -17,7 +21,7 @@ cd "$work/elsewhere"
 # checker runs, so their own leaks could not be told from the game's: leaks are checked by the
 # in-process sessions instead.
 XDG_DATA_HOME="$work/data" SDL_AUDIODRIVER=dummy ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" \
-  "$program" &
+  "$program" >"$work/game.log" 2>&1 &
 game=$!
 window=$(timeout 30 xdotool search --sync --name '^Quillary$' | head -n 1)
 
@@ -35,6 +39,7 @@ click 350 210  # Yes
 status=0
 timeout 20 tail --pid="$game" -f /dev/null || { echo "the game did not end"; exit 1; }
 wait "$game" || status=$?
+game=""
 [ "$status" -eq 0 ] || { echo "exit status $status"; exit 1; }
 
 folder="$work/data/Brambleworth/Quillary"

@@ -18,7 +18,10 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 work=$(mktemp -d)
 pid=
 cleanup() {
+  local status=$?
   [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  # The game's output, kept in a file so that a game left running holds no output of the test.
+  [ "$status" -eq 0 ] || cat "$work/game.log" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -42,7 +45,7 @@ mkdir "$work/elsewhere" "$work/data"
 # In a sanitizer build, no leak check at the game's exit: SDL_Quit has unloaded the X and GL
 # libraries by then, so their allocations cannot be told from the game's, nor suppressed.
 (cd "$work/elsewhere" && exec env XDG_DATA_HOME="$work/data" SDL_AUDIODRIVER=dummy \
-  ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" "$game") &
+  ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" "$game" >"$work/game.log" 2>&1) &
 pid=$!
 window=$(timeout 60 xdotool search --sync --onlyvisible --all --pid "$pid" --name '^Quillary$' | head -n 1) ||
   fail "the installed game showed no window"

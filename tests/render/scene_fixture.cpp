@@ -2,7 +2,9 @@
 
 #include <GL/gl.h>
 #include <SDL.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -230,6 +232,12 @@ OwnXServer::OwnXServer(const char* geometry) {
   if (pid == 0) {
     close(ready[0]);
     if (chdir("/") != 0) _exit(127);  // the test's working folder goes before the server
+    // The server ends with the test, even one that crashes, and keeps nothing of the test's
+    // output open: the test runner waits for that output to close.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    const int quiet = open("/dev/null", O_WRONLY);
+    dup2(quiet, STDOUT_FILENO);
+    dup2(quiet, STDERR_FILENO);
     const std::string fd = std::to_string(ready[1]);
     // Xvfb takes the first display number that is free and writes it once it accepts clients.
     execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", geometry, "-nolisten",
