@@ -81,6 +81,11 @@ void HandleQuitMessage(const WindowMessage& message) {
 }  // namespace
 
 bool StartUp() {
+  // Blocks from this size up (decoded pictures and their levels, the driver's larger textures)
+  // are mapped on their own and given back to the system as they are freed. Left to itself the
+  // heap raises its threshold past the first such block freed, and the pictures of the load
+  // would stay behind in the heap, in the reading thread's arena, where trimming does not reach.
+  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
   // The scene's files are read on a second thread from the start, while the settings are
   // read and the window and the context come up.
   StartReadingSceneFiles();

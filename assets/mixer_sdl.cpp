@@ -29,7 +29,7 @@ constexpr int PathSize = 256;
 
 struct ModuleSlot {
   char path[PathSize] = {};
-  FileBytes file;  // the module's bytes, which the music reads while it plays
+  FileBytes file;  // the module's bytes, for a music that reads them while it plays
   Mix_Music* music = nullptr;
 };
 
@@ -83,6 +83,9 @@ void DecodePending() {
     if (slot.music) continue;
     slot.file = ReadWholeFile(slot.path);
     if (SDL_RWops* source = SourceOf(slot.file)) slot.music = Mix_LoadMUS_RW(source, 1);
+    // A tracker module is decoded whole into the music's own memory as it loads; only a
+    // streamed music goes on reading the bytes.
+    if (!slot.music || Mix_GetMusicType(slot.music) == MUS_MOD) slot.file = FileBytes{};
   }
   for (int i = 0; i < Mixer.sampleCount; ++i) {
     SampleSlot& slot = Mixer.samples[i];

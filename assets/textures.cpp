@@ -12,21 +12,38 @@
 
 namespace {
 
-// The backdrop's mask and image cover the whole picture. A picture shorter than their side
-// over the square root of 2 (1024 / 1.414 = 724 pixels) always draws them from their second
-// level or a smaller one, so there, as in both native layouts, they are made without their
-// largest level, which holds most of their memory. They are made again with it once the
-// picture grows taller. A margin keeps clear of the point where the driver would switch.
-constexpr int BackdropTextures[] = {TexBackdropMask, TexBackdropImage};
-constexpr double SideOverPictureWithoutLargest = 1.5;
-bool BackdropWithoutLargest = false;
-int BackdropHeight = 0;  // of the pictures the backdrop was made from
+// Some textures are never drawn at their full size in a short picture, so they are made
+// without their largest level, which holds three quarters of their memory, and made again with
+// it once the picture grows tall enough to draw it. What decides is how many of the texture's
+// texels one pixel of the picture spans: from 1.414 up (the square root of 2) the driver draws
+// from the second level or a smaller one. A margin keeps clear of that point.
+//   the backdrop's mask and image: their height spans the picture's height;
+//   the font sheet: one of its 16 rows of glyphs spans 19 of the 480 text units down the
+//   picture, so its height spans 16 x 19 / 480 of the picture's.
+struct Shrinkable {
+  int texture;
+  double pictureHeightsPerImageHeight;
+};
+constexpr Shrinkable ShrinkableTextures[] = {
+    {TexBackdropMask, 1.0}, {TexBackdropImage, 1.0}, {TexFontSheet, 16.0 * 19.0 / 480.0}};
+constexpr int ShrinkableCount = sizeof ShrinkableTextures / sizeof ShrinkableTextures[0];
+constexpr double TexelsPerPixelWithoutLargest = 1.5;
+// The height of the picture each shrinkable texture was made from without its largest level;
+// 0 while it has that level.
+int MadeWithoutLargestFrom[ShrinkableCount] = {};
 
-bool LargestLevelDrawn(int imageHeight, int pictureHeight) {
-  return pictureHeight <= 0 || imageHeight <= SideOverPictureWithoutLargest * pictureHeight;
+bool LargestLevelDrawn(const Shrinkable& shrinkable, int imageHeight, int pictureHeight) {
+  return pictureHeight <= 0 || imageHeight <= TexelsPerPixelWithoutLargest * pictureHeight *
+                                                   shrinkable.pictureHeightsPerImageHeight;
 }
 
-bool IsBackdrop(int n) { return n == BackdropTextures[0] || n == BackdropTextures[1]; }
+// The entry of texture n in ShrinkableTextures; -1 when it is always made whole.
+int ShrinkableIndex(int n) {
+  for (int i = 0; i < ShrinkableCount; ++i) {
+    if (ShrinkableTextures[i].texture == n) return i;
+  }
+  return -1;
+}
 
 // Decoded rows are tightly packed; GL's default row alignment of 4 bytes would skew every
 // picture whose row is not a multiple of 4 bytes, so uploads read with alignment 1.
@@ -139,44 +156,42 @@ bool LoadTextureSet(const std::function<TexturePicture(int n)>& take) {
   }
   const GLint largestSide = LargestTextureSide();
   const int pictureHeight = PictureHeight();
-  BackdropWithoutLargest = false;
   glGenTextures(TextureCount, Game.TextureSet);
   BeginPackedUpload();
   for (int n = 0; n < TextureCount; ++n) {
     BeginMipmappedTexture(n);
     const int height = pictures[n].read.image->height;
-    const bool withLargest = !IsBackdrop(n) || LargestLevelDrawn(height, pictureHeight);
-    if (!DefineMipmaps(pictures[n], largestSide, withLargest)) {
-      DefineMipmaps(pictures[n], largestSide, true);
-    } else if (!withLargest) {
-      BackdropWithoutLargest = true;
-      BackdropHeight = height;
-    }
+    const int shrinkable = ShrinkableIndex(n);
+    const bool withLargest =
+        shrinkable < 0 || LargestLevelDrawn(ShrinkableTextures[shrinkable], height, pictureHeight);
+    const bool withoutLargest = !withLargest && DefineMipmaps(pictures[n], largestSide, false);
+    if (!withoutLargest) DefineMipmaps(pictures[n], largestSide, true);
+    if (shrinkable >= 0) MadeWithoutLargestFrom[shrinkable] = withoutLargest ? height : 0;
   }
   EndPackedUpload();
   return true;
 }
 
-void FitBackdropToPicture(int pictureHeight) {
-  // Checked before anything is read: a window dragged to a new size resizes the scene often.
-  if (!BackdropWithoutLargest || !LargestLevelDrawn(BackdropHeight, pictureHeight) ||
-      !glIsTexture(Game.TextureSet[BackdropTextures[0]]))
-    return;
-  TexturePicture pictures[2];
-  for (int i = 0; i < 2; ++i) {
-    pictures[i] = ReadTexturePicture(BackdropTextures[i]);
-    // A file gone or damaged since the load: the backdrop stays as it is, without a word.
-    if (!pictures[i].read.image) return;
-    if (!LargestLevelDrawn(pictures[i].read.image->height, pictureHeight)) return;
-  }
+void FitTexturesToPicture(int pictureHeight) {
   const GLint largestSide = LargestTextureSide();
-  BeginPackedUpload();
-  for (int i = 0; i < 2; ++i) {
-    BeginMipmappedTexture(BackdropTextures[i]);
-    DefineMipmaps(pictures[i], largestSide, true);
+  for (int i = 0; i < ShrinkableCount; ++i) {
+    const Shrinkable& shrinkable = ShrinkableTextures[i];
+    // Checked before anything is read: a window dragged to a new size resizes the scene often.
+    if (MadeWithoutLargestFrom[i] == 0 ||
+        !LargestLevelDrawn(shrinkable, MadeWithoutLargestFrom[i], pictureHeight) ||
+        !glIsTexture(Game.TextureSet[shrinkable.texture]))
+      continue;
+    const TexturePicture picture = ReadTexturePicture(shrinkable.texture);
+    // A file gone or damaged since the load: the texture stays as it is, without a word.
+    if (!picture.read.image ||
+        !LargestLevelDrawn(shrinkable, picture.read.image->height, pictureHeight))
+      continue;
+    BeginPackedUpload();
+    BeginMipmappedTexture(shrinkable.texture);
+    DefineMipmaps(picture, largestSide, true);
+    EndPackedUpload();
+    MadeWithoutLargestFrom[i] = 0;
   }
-  EndPackedUpload();
-  BackdropWithoutLargest = false;
 }
 
 bool LoadTextureSet() { return LoadTextureSet(ReadTexturePicture); }

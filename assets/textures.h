@@ -26,9 +26,10 @@ bool LoadTextureSet(const std::function<TexturePicture(int n)>& take);
 // The same, reading the pictures here.
 bool LoadTextureSet();
 
-// Makes the backdrop's two textures again with their largest level when a picture of
-// `pictureHeight` pixels draws it; they are made without it while no picture does.
-void FitBackdropToPicture(int pictureHeight);
+// Makes the textures that a short picture never draws at full size (the backdrop's and the font
+// sheet) again with their largest level once a picture of `pictureHeight` pixels draws it;
+// they are made without it while no picture does.
+void FitTexturesToPicture(int pictureHeight);
 
 // Makes one texture without mipmaps from a BMP whose sides are powers of two; 0 on failure.
 unsigned LoadPlainTexture(const char* path);

@@ -24,5 +24,5 @@ void ResizeScene(int width, int height) {
                  0.1f, 100.0);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
-  FitBackdropToPicture(picture.height);
+  FitTexturesToPicture(picture.height);
 }

@@ -253,7 +253,7 @@ TEST_F(GlTest, MipmapsBuiltAheadMatchGlusLevelForLevel) {
   EXPECT_FALSE(HasPowerOfTwoSides(odd)) << "GLU scales it: no levels are built ahead";
 }
 
-TEST_F(GlTest, BackdropLeavesOutTheLevelAPictureTooShortNeverDrawsAndRegainsIt) {
+TEST_F(GlTest, TexturesAShortPictureDrawsSmallLeaveOutTheirLargestLevelAndRegainIt) {
   WriteTextureSet();
   std::mt19937 random(3);
   std::vector<uint8_t> rows(8 * 8 * 3);
@@ -262,26 +262,34 @@ TEST_F(GlTest, BackdropLeavesOutTheLevelAPictureTooShortNeverDrawsAndRegainsIt) 
   layout.width = 8;
   layout.height = 8;
   layout.pixelData = Rows24(8, 8, rows);
-  for (const char* name : {"base/tex01.bmp", "base/tex02.bmp", "base/tex03.bmp"}) {
+  for (const char* name : {"base/tex00.bmp", "base/tex01.bmp", "base/tex02.bmp", "base/tex03.bmp"}) {
     WriteBytes(folder_.Path() / name, BuildBmp(layout));
   }
   const auto levelsOf = [](int n) {
     glBindTexture(GL_TEXTURE_2D, Game.TextureSet[n]);
     return TextureLevels();
   };
-  // A picture 3 pixels high draws an 8 by 8 backdrop from its 4 by 4 level at the most.
+  // A picture 3 pixels high draws them from their 4 by 4 level at the most.
   Game.ClientWidth = 4;
   Game.ClientHeight = 3;
   ASSERT_TRUE(LoadTextureSet());
-  const auto full = levelsOf(3);  // the same picture, not a backdrop: every level
+  const auto full = levelsOf(3);  // the same picture, drawn at any size: every level
   ASSERT_EQ(full.size(), 4u);
-  for (const int n : {1, 2}) {
-    EXPECT_EQ(levelsOf(n), std::vector(full.begin() + 1, full.end())) << n;
+  const std::vector<std::vector<uint8_t>> shrunk(full.begin() + 1, full.end());
+  // The tallest picture that still leaves the largest level out: the backdrop spans the
+  // picture (8 / 5 is past the margin of 1.5), a glyph row 19 / 480 of it (8 x 30 / 19 / 8).
+  const struct {
+    int tallestWithout;
+    std::vector<int> textures;
+  } steps[] = {{5, {1, 2}}, {8, {0}}};
+  for (const auto& [tallestWithout, textures] : steps) {
+    for (const int height : {tallestWithout, tallestWithout + 1}) {
+      FitTexturesToPicture(height);
+      for (const int n : textures) {
+        EXPECT_EQ(levelsOf(n), height > tallestWithout ? full : shrunk) << n << " at " << height;
+      }
+    }
   }
-  FitBackdropToPicture(5);
-  EXPECT_EQ(levelsOf(1).size(), 3u) << "8 / 5 is still past the margin";
-  FitBackdropToPicture(6);
-  for (const int n : {1, 2}) EXPECT_EQ(levelsOf(n), full) << n;
   EXPECT_TRUE(Boxes().empty());
 }
 
