@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "app/frame_pacing.h"
 #include "app/game_files.h"
 #include "app/main_loop.h"
 #include "app/outside_ends.h"
@@ -154,8 +155,10 @@ void AddHeap(Figures& figures) {
 }
 
 // Answers the start-up question with No, as a player who starts a new game, and plays on for
-// `seconds`: the memory is measured on the board, as a player meets it.
+// `seconds`: the memory is measured on the board, as a player meets it. Unpaced, as a game at
+// rest would sleep until input that never comes.
 bool PlayOnTheBoard(double seconds) {
+  AllowFramePacing(false);
   constexpr int NoX = 478;
   constexpr int NoY = 210;
   DispatchWindowMessage({WM_MOUSEMOVE, 0, MakeLParam(NoX, NoY)});
