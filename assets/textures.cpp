@@ -173,7 +173,6 @@ bool LoadTextureSet(const std::function<TexturePicture(int n)>& take) {
 }
 
 void FitTexturesToPicture(int pictureHeight) {
-  const GLint largestSide = LargestTextureSide();
   for (int i = 0; i < ShrinkableCount; ++i) {
     const Shrinkable& shrinkable = ShrinkableTextures[i];
     // Checked before anything is read: a window dragged to a new size resizes the scene often.
@@ -188,7 +187,7 @@ void FitTexturesToPicture(int pictureHeight) {
       continue;
     BeginPackedUpload();
     BeginMipmappedTexture(shrinkable.texture);
-    DefineMipmaps(picture, largestSide, true);
+    DefineMipmaps(picture, LargestTextureSide(), true);
     EndPackedUpload();
     MadeWithoutLargestFrom[i] = 0;
   }
