@@ -7,12 +7,9 @@ set -euo pipefail
 program=$(realpath "$1")
 work=$(mktemp -d)
 game=""
-# The game's output goes to a file, shown when the test fails: the test runner waits for its
-# own output to close, which a game left running would hold open.
-trap 'status=$?; kill "$server" ${game:+"$game"} 2>/dev/null || true
-  [ "$status" -eq 0 ] || cat "$work/game.log" 2>/dev/null; rm -rf "$work"' EXIT
 
 source "$(dirname "$0")/own_x_server.sh"
+end_test_on_exit
 start_own_x_server "$work"
 
 mkdir "$work/elsewhere" "$work/data"

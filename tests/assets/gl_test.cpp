@@ -262,7 +262,8 @@ TEST_F(GlTest, TexturesAShortPictureDrawsSmallLeaveOutTheirLargestLevelAndRegain
   layout.width = 8;
   layout.height = 8;
   layout.pixelData = Rows24(8, 8, rows);
-  for (const char* name : {"base/tex00.bmp", "base/tex01.bmp", "base/tex02.bmp", "base/tex03.bmp"}) {
+  for (const char* name :
+       {"base/tex00.bmp", "base/tex01.bmp", "base/tex02.bmp", "base/tex03.bmp"}) {
     WriteBytes(folder_.Path() / name, BuildBmp(layout));
   }
   const auto levelsOf = [](int n) {
