@@ -25,6 +25,7 @@ constexpr const char* Help =
 }  // namespace
 
 int main(int argc, char** argv) {
+  PrepareHeap();
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
     std::printf("quillary %s\n", QUILLARY_VERSION);
     return 0;

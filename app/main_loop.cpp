@@ -21,8 +21,10 @@ int ExitCode = 0;
 
 // Set while frames change the picture. Loading, and the driver's compiling of the shaders that
 // new pictures need, let go of much memory that the heap keeps; once the picture rests, that
-// memory is given back to the system.
+// memory is given back to the system. From then on, large blocks are mapped on their own, so
+// that a large block freed in play goes back to the system at once.
 bool PictureMoving = true;
+constexpr int LargeBlockInPlay = 128 * 1024;
 
 void NoteFrameDrawn(bool drawn) {
   if (drawn) {
@@ -30,6 +32,7 @@ void NoteFrameDrawn(bool drawn) {
   } else if (PictureMoving) {
     PictureMoving = false;
     malloc_trim(0);
+    mallopt(M_MMAP_THRESHOLD, LargeBlockInPlay);
   }
 }
 
@@ -80,12 +83,17 @@ void HandleQuitMessage(const WindowMessage& message) {
 
 }  // namespace
 
+void PrepareHeap() {
+  // One heap for every thread: the pictures that the reading thread decodes are freed on the
+  // main thread as their textures are made, and the next textures take that memory, already
+  // in place, instead of fresh pages that each cost a fault; trimming at rest reaches it all.
+  mallopt(M_ARENA_MAX, 1);
+  // Until the picture first rests, large blocks come from that heap as well, rather than from
+  // mappings of their own that are fresh pages every time: the largest threshold there is.
+  mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+}
+
 bool StartUp() {
-  // Blocks from this size up (decoded pictures and their levels, the driver's larger textures)
-  // are mapped on their own and given back to the system as they are freed. Left to itself the
-  // heap raises its threshold past the first such block freed, and the pictures of the load
-  // would stay behind in the heap, in the reading thread's arena, where trimming does not reach.
-  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
   // The scene's files are read on a second thread from the start, while the settings are
   // read and the window and the context come up.
   StartReadingSceneFiles();

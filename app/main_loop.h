@@ -1,6 +1,9 @@
 // The program's body: start-up, the loop of messages and frames, and shutdown.
 #pragma once
 
+// Sets how the heap serves the program's threads; called first, before any thread starts.
+void PrepareHeap();
+
 // Reads the settings, opens the window, runs the loop until the game ends, stores the game and
 // the settings, and shuts everything down. Returns the exit code: 0 when the window cannot be
 // made, else the parameter of the quit message, or 0 when a screen ended the game.

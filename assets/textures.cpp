@@ -167,6 +167,8 @@ bool LoadTextureSet(const std::function<TexturePicture(int n)>& take) {
     const bool withoutLargest = !withLargest && DefineMipmaps(pictures[n], largestSide, false);
     if (!withoutLargest) DefineMipmaps(pictures[n], largestSide, true);
     if (shrinkable >= 0) MadeWithoutLargestFrom[shrinkable] = withoutLargest ? height : 0;
+    // Freed at once, so that the driver can make the next textures in its memory.
+    pictures[n] = TexturePicture{};
   }
   EndPackedUpload();
   return true;

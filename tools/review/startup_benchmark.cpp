@@ -174,6 +174,7 @@ bool PlayOnTheBoard(double seconds) {
 
 int RunOneStart(int64_t launched) {
   // As the game's own entry does, but for the handling of signals.
+  PrepareHeap();
   NoteStartupMark(StartupMark::MainEntered);
   if (!FindVisibleDisplay() || !FindGameFiles()) return 1;
   if (!StartUp()) return 1;
