@@ -24,6 +24,7 @@ int ExitCode = 0;
 // memory is given back to the system. From then on, large blocks are mapped on their own, so
 // that a large block freed in play goes back to the system at once.
 bool PictureMoving = true;
+bool RestedOnce = false;
 constexpr int LargeBlockInPlay = 128 * 1024;
 
 void NoteFrameDrawn(bool drawn) {
@@ -32,7 +33,8 @@ void NoteFrameDrawn(bool drawn) {
   } else if (PictureMoving) {
     PictureMoving = false;
     malloc_trim(0);
-    mallopt(M_MMAP_THRESHOLD, LargeBlockInPlay);
+    if (!RestedOnce) mallopt(M_MMAP_THRESHOLD, LargeBlockInPlay);
+    RestedOnce = true;
   }
 }
 
