@@ -56,9 +56,13 @@ void EndPackedUpload() { glPopClientAttrib(); }
 
 void TexturePath(int n, char (&path)[32]) { std::snprintf(path, sizeof path, "base/tex%02d.bmp", n); }
 
-void DefineLevel(int level, const RgbImage& image) {
-  glTexImage2D(GL_TEXTURE_2D, level, 3, image.width, image.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
-               image.pixels.get());
+// A grey picture makes a texture of one channel, a quarter of the memory, that draws the same:
+// the driver takes the red of each texel as its grey.
+GLint InternalFormat(bool grey) { return grey ? GL_LUMINANCE8 : 3; }
+
+void DefineLevel(int level, const RgbImage& image, bool grey) {
+  glTexImage2D(GL_TEXTURE_2D, level, InternalFormat(grey), image.width, image.height, 0, GL_RGB,
+               GL_UNSIGNED_BYTE, image.pixels.get());
 }
 
 // Defines the bound texture from the image with its whole mipmap chain, as the set's textures
@@ -73,7 +77,7 @@ void DefineMipmappedTexture(const RgbImage& image) {
 // Defines the bound texture from the image as it is: no scaling and no mipmaps, so its sides
 // must be powers of two.
 void DefinePlainTexture(const RgbImage& image) {
-  DefineLevel(0, image);
+  DefineLevel(0, image, false);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
 }
@@ -99,15 +103,15 @@ bool DefineMipmaps(const TexturePicture& picture, GLint largestSide, bool withLa
   const RgbImage& image = *picture.read.image;
   if (!HasPowerOfTwoSides(image) || image.width > largestSide || image.height > largestSide) {
     if (!withLargest) return false;
-    gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image.width, image.height, GL_RGB, GL_UNSIGNED_BYTE,
-                      image.pixels.get());
+    gluBuild2DMipmaps(GL_TEXTURE_2D, InternalFormat(picture.grey), image.width, image.height,
+                      GL_RGB, GL_UNSIGNED_BYTE, image.pixels.get());
     return true;
   }
   if (!withLargest && picture.smallerLevels.empty()) return false;
-  if (withLargest) DefineLevel(0, image);
+  if (withLargest) DefineLevel(0, image, picture.grey);
   const int first = withLargest ? 1 : 0;
   for (size_t level = 0; level < picture.smallerLevels.size(); ++level) {
-    DefineLevel(static_cast<int>(level) + first, picture.smallerLevels[level]);
+    DefineLevel(static_cast<int>(level) + first, picture.smallerLevels[level], picture.grey);
   }
   return true;
 }
@@ -124,6 +128,16 @@ int PictureHeight() {
   return FitPicture(Game.ClientWidth, Game.ClientHeight).height;
 }
 
+bool IsGrey(const RgbImage& image) {
+  const uint8_t* texel = image.pixels.get();
+  if (!texel) return false;
+  const uint8_t* const end = texel + static_cast<size_t>(image.width) * image.height * 3;
+  for (; texel != end; texel += 3) {
+    if (texel[0] != texel[1] || texel[1] != texel[2]) return false;
+  }
+  return true;
+}
+
 GLint LargestTextureSide() {
   GLint side = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &side);
@@ -138,7 +152,9 @@ TexturePicture ReadTexturePicture(int n) {
   TexturePicture picture;
   picture.read = ReadImageFile(path);
   const RgbImage* image = picture.read.image.get();
-  if (image && HasPowerOfTwoSides(*image)) picture.smallerLevels = BuildMipmaps(*image);
+  if (!image) return picture;
+  if (HasPowerOfTwoSides(*image)) picture.smallerLevels = BuildMipmaps(*image);
+  picture.grey = IsGrey(*image);
   return picture;
 }
 

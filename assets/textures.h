@@ -11,6 +11,7 @@
 struct TexturePicture {
   ImageRead read;
   std::vector<RgbImage> smallerLevels;
+  bool grey = false;  // every texel grey
 };
 
 // Reads picture n of the texture set (base/tex00.bmp to base/tex80.bmp) and builds its levels,

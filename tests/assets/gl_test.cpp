@@ -48,16 +48,21 @@ class GlTest : public ::testing::Test {
     // then no longer be told apart from the game's own.
   }
 
-  // base/texNN.bmp for every index: a 2 x 2 picture of one colour that tells them apart.
+  // base/texNN.bmp for every index: a 2 x 2 picture of one colour that tells them apart, grey
+  // for even indices and red for odd ones.
+  static std::array<uint8_t, 3> SetColour(int n) {
+    const uint8_t v = static_cast<uint8_t>(n * 3);
+    return n % 2 == 0 ? std::array<uint8_t, 3>{v, v, v} : std::array<uint8_t, 3>{v, 0, 0};
+  }
   void WriteTextureSet() {
     for (int n = 0; n < TextureCount; ++n) {
       char name[32];
       std::snprintf(name, sizeof name, "base/tex%02d.bmp", n);
-      const uint8_t v = static_cast<uint8_t>(n * 3);
+      const auto [r, g, b] = SetColour(n);
       BmpLayout layout;
       layout.width = 2;
       layout.height = 2;
-      layout.pixelData = Rows24(2, 2, {v, 0, 0, v, 0, 0, v, 0, 0, v, 0, 0});
+      layout.pixelData = Rows24(2, 2, {r, g, b, r, g, b, r, g, b, r, g, b});
       WriteBytes(folder_.Path() / name, BuildBmp(layout));
     }
   }
@@ -96,6 +101,14 @@ TEST_F(GlTest, TextureSetMakesEightyOneMipmappedTextures) {
     uint8_t texel[3] = {};
     glGetTexImage(GL_TEXTURE_2D, 1, GL_RGB, GL_UNSIGNED_BYTE, texel);
     EXPECT_EQ(texel[0], n * 3) << n;
+    // A grey picture keeps one channel, and draws as the file's colour all the same.
+    GLint greyBits = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_LUMINANCE_SIZE, &greyBits);
+    EXPECT_EQ(greyBits > 0, n % 2 == 0) << n;
+    glEnable(GL_TEXTURE_2D);
+    glRectf(-1.0f, -1.0f, 1.0f, 1.0f);
+    glDisable(GL_TEXTURE_2D);
+    EXPECT_EQ(PixelAt(ViewSize / 2, ViewSize / 2), SetColour(n)) << n;
   }
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

@@ -113,10 +113,12 @@ double HeapInUse() {
 }
 
 // Bytes of every level of a texture as the driver stores it: Mesa's software renderer keeps
-// a three-component texture in four bytes a texel.
+// a three-component texture in four bytes a texel, a grey one in one.
 double TextureBytes(unsigned name) {
-  constexpr double BytesPerTexel = 4.0;
   glBindTexture(GL_TEXTURE_2D, name);
+  GLint greyBits = 0;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_LUMINANCE_SIZE, &greyBits);
+  const double bytesPerTexel = greyBits > 0 ? 1.0 : 4.0;
   double bytes = 0.0;
   for (int level = 0;; ++level) {
     GLint width = 0;
@@ -124,7 +126,7 @@ double TextureBytes(unsigned name) {
     glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &width);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &height);
     if (width == 0 || height == 0) return bytes;
-    bytes += BytesPerTexel * width * height;
+    bytes += bytesPerTexel * width * height;
   }
 }
 
