@@ -296,13 +296,13 @@ int FilesIn(const fs::path& folder) {
 // player's cache is after a few starts; the number of priming starts is printed.
 bool PrimeShaderCache(const fs::path& cache, int& primingStarts) {
   constexpr int MostPrimingStarts = 8;
-  for (primingStarts = 1; primingStarts <= MostPrimingStarts; ++primingStarts) {
+  for (primingStarts = 1;; ++primingStarts) {
     const int before = FilesIn(cache);
     Figures ignored;
     if (!StartOnce(cache, ignored)) return false;
-    if (primingStarts > 1 && FilesIn(cache) == before) return true;
+    const bool settled = primingStarts > 1 && FilesIn(cache) == before;
+    if (settled || primingStarts == MostPrimingStarts) return true;
   }
-  return true;
 }
 
 void PrintRow(const char* name, const Figures& fresh, const Figures& kept, const char* unit) {
