@@ -67,6 +67,9 @@ void SetFixedState() {
   glEnable(GL_LIGHTING);
   glEnable(GL_COLOR_MATERIAL);
   glEnable(GL_TEXTURE_2D);
+  // Every frame leaves depth testing on; the first frame after a load finds it on too, so that
+  // a board in play is drawn in depth order and the driver shades it as in every later frame.
+  glEnable(GL_DEPTH_TEST);
 }
 
 // Takes the models and the texture set from the files read ahead, then ends the reading:

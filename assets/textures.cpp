@@ -154,7 +154,10 @@ TexturePicture ReadTexturePicture(int n) {
   const RgbImage* image = picture.read.image.get();
   if (!image) return picture;
   if (HasPowerOfTwoSides(*image)) picture.smallerLevels = BuildMipmaps(*image);
-  picture.grey = IsGrey(*image);
+  // The font sheet keeps three channels although it is grey: text is then blended from a
+  // texture of the same format as the side panel's pictures, and the driver needs no shader
+  // of its own for it.
+  picture.grey = n != TexFontSheet && IsGrey(*image);
   return picture;
 }
 

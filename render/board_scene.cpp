@@ -155,12 +155,13 @@ void LoadCursorMark() {
   CursorMarkImage = CursorMarkMask ? LoadMipmappedTexture("base/cursor.bmp") : 0;
 }
 
+// The quad is drawn unlit and carries no normal: its vertices then have the layout of the
+// flat quads and the glyphs, and the driver shades them all with one vertex shader.
 void BuildBackgroundList() {
   Game.BackgroundQuadList = glGenLists(1);
   glNewList(Game.BackgroundQuadList, GL_COMPILE);
   glTranslatef(0.2f, 0.5f, 0.0f);
   glBegin(GL_TRIANGLE_STRIP);
-  glNormal3f(0.0f, 0.0f, 1.0f);
   glTexCoord2f(5.0f, 5.0f);
   glVertex3f(5.35f, 5.35f, 0.0f);
   glTexCoord2f(0.0f, 5.0f);

@@ -12,12 +12,14 @@ namespace {
 
 constexpr int GlyphCount = 256;
 constexpr float CellSize = 0.0625f;  // one of 16 cells across and down the glyph sheet
-constexpr int GlyphSize = 19;        // text units of one glyph quad
-constexpr int GlyphAdvance = 14;     // pen movement after each glyph; neighbours overlap by 5
+constexpr float GlyphSize = 19.0f;  // text units of one glyph quad
+constexpr int GlyphAdvance = 14;    // pen movement after each glyph; neighbours overlap by 5
 constexpr int TextBufferSize = 256;
 
 }  // namespace
 
+// The glyphs' vertices have the layout of the flat quads', so that one vertex shader of the
+// driver draws both.
 void CreateFontLists() {
   Game.FontBase = glGenLists(GlyphCount);
   glBindTexture(GL_TEXTURE_2D, Game.TextureSet[TexFontSheet]);
@@ -29,13 +31,13 @@ void CreateFontLists() {
     glNewList(Game.FontBase + glyph, GL_COMPILE);
     glBegin(GL_QUADS);
     glTexCoord2f(left, bottom);
-    glVertex2i(0, 0);
+    glVertex3f(0.0f, 0.0f, 0.0f);
     glTexCoord2f(right, bottom);
-    glVertex2i(GlyphSize, 0);
+    glVertex3f(GlyphSize, 0.0f, 0.0f);
     glTexCoord2f(right, top);
-    glVertex2i(GlyphSize, GlyphSize);
+    glVertex3f(GlyphSize, GlyphSize, 0.0f);
     glTexCoord2f(left, top);
-    glVertex2i(0, GlyphSize);
+    glVertex3f(0.0f, GlyphSize, 0.0f);
     glEnd();
     glTranslated(GlyphAdvance, 0.0, 0.0);
     glEndList();

@@ -71,10 +71,11 @@ TEST_F(WindowTest, SceneLoadSetsTheFixedStateAndThreeLights) {
   EXPECT_EQ(value, GL_ONE);
   glGetIntegerv(GL_SHADE_MODEL, &value);
   EXPECT_EQ(value, GL_SMOOTH);
-  for (const GLenum on : {GL_LIGHT1, GL_LIGHT2, GL_LIGHTING, GL_COLOR_MATERIAL, GL_TEXTURE_2D}) {
+  for (const GLenum on :
+       {GL_LIGHT1, GL_LIGHT2, GL_LIGHTING, GL_COLOR_MATERIAL, GL_TEXTURE_2D, GL_DEPTH_TEST}) {
     EXPECT_TRUE(glIsEnabled(on)) << on;
   }
-  for (const GLenum off : {GL_LIGHT0, GL_LIGHT3, GL_DEPTH_TEST, GL_BLEND}) {
+  for (const GLenum off : {GL_LIGHT0, GL_LIGHT3, GL_BLEND}) {
     EXPECT_FALSE(glIsEnabled(off)) << off;
   }
   ExpectLight(GL_LIGHT1, GL_AMBIENT, {0.9f, 0.9f, 0.9f, 1.0f});
