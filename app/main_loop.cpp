@@ -105,7 +105,6 @@ bool StartUp() {
   Game.Fullscreen = false;
   ReadSettings();
   SetWindowProcedure(GameWindowProcedure);
-  OpenGameControllers();
   return Game.Fullscreen ? CreateGameWindow("Quillary", 800, 600, 16, true)
                          : CreateGameWindow("Quillary", 640, 480, 16, false);
 }
@@ -140,6 +139,8 @@ LoopPass RunLoopPass() {
     NoteStartupMark(StartupMark::FirstFrameDrawn);
     SwapGameWindow();
     NoteStartupMark(StartupMark::FirstFrameShown);
+    // Pads are looked for once the first picture is up, which need not wait for them.
+    OpenGameControllers();
   }
   NoteFrameDrawn(drawn);
   RunKeyChecks();

@@ -30,7 +30,7 @@ void LoadFruitModels() {
     models[kind - 1] = std::move(files.model);
   }
   for (int index = 0; index < FruitKinds; ++index) FruitModels[index] = std::move(models[index]);
-  CompileFruitLists();
+  ForgetFruitLists();
 }
 
 void SetLights() {

@@ -10,8 +10,10 @@ std::unique_ptr<MilkshapeModel> FruitModels[FruitKinds];
 
 namespace {
 
-// Display lists of the fruit models, valid in the context that compiled them.
+// Display lists of the fruit models, valid in the context that compiled them; compiled when
+// the board first draws a fruit, so that a first picture without fruit does not wait for them.
 GLuint FruitLists[FruitKinds] = {};
+bool FruitListsCompiled = false;
 
 // The keyboard cursor's mark, a masked picture of one cell; 0 while its files did not load.
 GLuint CursorMarkMask = 0;
@@ -143,9 +145,16 @@ void CompileFruitLists() {
     if (cull) glDisable(GL_CULL_FACE);
     glEndList();
   }
+  FruitListsCompiled = true;
+}
+
+void ForgetFruitLists() {
+  for (GLuint& list : FruitLists) list = 0;
+  FruitListsCompiled = false;
 }
 
 void DrawFruitModel(int kind) {
+  if (!FruitListsCompiled) CompileFruitLists();
   if (kind < 1 || kind > FruitKinds || FruitLists[kind - 1] == 0) return;
   glCallList(FruitLists[kind - 1]);
 }

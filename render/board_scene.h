@@ -12,6 +12,9 @@ extern std::unique_ptr<MilkshapeModel> FruitModels[FruitKinds];
 
 // Compiles each loaded fruit model into a display list that the board replays.
 void CompileFruitLists();
+// The fruit models are new, or the context that held their lists is gone: the lists are
+// compiled again when a fruit is next drawn.
+void ForgetFruitLists();
 // Replays the list of fruit kind 1 to 7 in the current matrix; draws nothing for a kind
 // whose model did not load.
 void DrawFruitModel(int kind);
