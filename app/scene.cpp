@@ -67,8 +67,9 @@ void SetFixedState() {
   glEnable(GL_LIGHTING);
   glEnable(GL_COLOR_MATERIAL);
   glEnable(GL_TEXTURE_2D);
-  // Every frame leaves depth testing on; the first frame after a load finds it on too, so that
-  // a board in play is drawn in depth order and the driver shades it as in every later frame.
+  // Every frame leaves depth testing on, and the board is drawn assuming it; the first frame
+  // after a load finds it on too, so that the driver shades the board as in every later frame
+  // rather than building a shader for that frame alone.
   glEnable(GL_DEPTH_TEST);
 }
 
