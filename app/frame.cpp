@@ -66,6 +66,12 @@ bool DrawFrame() {
   return true;
 }
 
+// A software renderer keeps the commands it sorted into tiles for its last frame, several MB for
+// a full board, until it starts its next one. Clearing the depth buffer, which every frame clears
+// first anyway, starts that one: the old commands are freed, and the clear itself waits to join
+// the clears of the next frame.
+void LetGoOfShownFrame() { glClear(GL_DEPTH_BUFFER_BIT); }
+
 // A picture is kept when the frame would draw from the same inputs as the picture on show and
 // drawing would change nothing. The game logic runs all the same; the bar's update, which comes
 // between the overlay and the bar, may still move the bar.

@@ -19,10 +19,11 @@ namespace {
 
 int ExitCode = 0;
 
-// Set while frames change the picture. Loading, and the driver's compiling of the shaders that
-// new pictures need, let go of much memory that the heap keeps; once the picture rests, that
-// memory is given back to the system. From then on, large blocks are mapped on their own, so
-// that a large block freed in play goes back to the system at once.
+// Set while frames change the picture. Loading, the driver's compiling of the shaders that new
+// pictures need, and its keeping of the last frame's commands hold much memory that the heap
+// keeps; once the picture rests, the driver lets go of that frame, and the memory is given back
+// to the system. From then on, large blocks are mapped on their own, so that a large block
+// freed in play goes back to the system at once.
 bool PictureMoving = true;
 bool RestedOnce = false;
 constexpr int LargeBlockInPlay = 128 * 1024;
@@ -32,6 +33,7 @@ void NoteFrameDrawn(bool drawn) {
     PictureMoving = true;
   } else if (PictureMoving) {
     PictureMoving = false;
+    LetGoOfShownFrame();
     malloc_trim(0);
     if (!RestedOnce) mallopt(M_MMAP_THRESHOLD, LargeBlockInPlay);
     RestedOnce = true;
