@@ -19,25 +19,36 @@ namespace {
 
 int ExitCode = 0;
 
-// Set while frames change the picture. Loading, the driver's compiling of the shaders that new
-// pictures need, and its keeping of the last frame's commands hold much memory that the heap
-// keeps; once the picture rests, the driver lets go of that frame, and the memory is given back
-// to the system. From then on, large blocks are mapped on their own, so that a large block
-// freed in play goes back to the system at once.
+// Set while frames change the picture. Loading, and the driver's compiling of the shaders that
+// new pictures need, let go of much memory that the heap keeps; once the picture rests, that
+// memory is given back to the system. From then on, large blocks are mapped on their own, so
+// that a large block freed in play goes back to the system at once.
 bool PictureMoving = true;
 bool RestedOnce = false;
 constexpr int LargeBlockInPlay = 128 * 1024;
+// Set once the driver has let go of the frame on show, until the next frame is drawn.
+bool ShownFrameLetGo = false;
 
 void NoteFrameDrawn(bool drawn) {
   if (drawn) {
     PictureMoving = true;
+    ShownFrameLetGo = false;
   } else if (PictureMoving) {
     PictureMoving = false;
-    LetGoOfShownFrame();
     malloc_trim(0);
     if (!RestedOnce) mallopt(M_MMAP_THRESHOLD, LargeBlockInPlay);
     RestedOnce = true;
   }
+}
+
+// When the loop is about to sleep until something happens, the driver lets go of what it keeps
+// of the frame on show, several MB for a full board, and the heap gives that back too. A Timed
+// game, whose bar keeps stepping, never sleeps so, and keeps it for the bar's next step.
+void NoteLoopAtRest() {
+  if (ShownFrameLetGo) return;
+  ShownFrameLetGo = true;
+  LetGoOfShownFrame();
+  malloc_trim(0);
 }
 
 // Set after a frame that kept the picture and changed nothing of the game, with no key down
@@ -147,6 +158,7 @@ LoopPass RunLoopPass() {
   NoteFrameDrawn(drawn);
   RunKeyChecks();
   AtRest = !drawn && Game.SpeedSampleCounter == 0 && !AnyKeyDown() && StateOfPlay() == before;
+  if (AtRest) NoteLoopAtRest();
   if (Game.QuitRequested) return LoopPass::Ended;
   return drawn ? LoopPass::DrewFrame : LoopPass::KeptPicture;
 }
