@@ -112,7 +112,10 @@ DecodingThread Decoder;
 
 void AwaitDecoding() { Decoder.Await(); }
 
+// The decoding yields the processor to the window's start: the GL context, the scene and the
+// first frame are made meanwhile, and no sound is wanted before the player acts.
 int DecodeOnItsThread(void*) {
+  SDL_SetThreadPriority(SDL_THREAD_PRIORITY_LOW);
   DecodePending();
   return 0;
 }
