@@ -9,6 +9,7 @@
 #include "app/window.h"
 #include "core/game_state.h"
 #include "core/mixer.h"
+#include "core/rules.h"
 #include "storage/saved_game.h"
 #include "storage/settings.h"
 #include "storage/user_data.h"
@@ -57,8 +58,10 @@ void NoteLoopAtRest() {
 // the next measurement starts after the sleep.
 bool AtRest = false;
 
-// On a full board with a solid floor, in play, gravity moves nothing: the fall offset, which
-// only times its steps, then changes nothing of the game.
+// On a full board with a solid floor and no run of three, in play, gravity's steps move
+// nothing and their scans find nothing: the fall offset, which only times the steps, then
+// changes nothing of the game. A run left standing, as a new board may hold, is found at the
+// next step, which must come without waiting for the player.
 bool NothingCanFall() {
   const GameState& g = Game;
   if (g.BoardPhase != Play || g.Reshuffling || g.GameOverLatch) return false;
@@ -70,7 +73,7 @@ bool NothingCanFall() {
   for (const int floor : g.FloorRow) {
     if (floor != SolidFloor) return false;
   }
-  return true;
+  return !RunOnBoard();
 }
 
 // The game state but for the frame-rate measurement, and for the fall offset while nothing

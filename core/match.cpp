@@ -67,16 +67,22 @@ void ScoreRun(Scan& scan, const Cell (&cells)[3], bool vertical) {
 
 bool SameFruit(int a, int b, int c) { return a != 0 && a == b && a == c; }
 
-void FindRuns(Scan& scan) {
+// Calls found(cells, vertical) for every run of three, the columns' first, top to bottom.
+template <typename Found>
+void ForEachRun(Found found) {
   const auto& b = Game.Board;
   for (int r = 1; r <= 6; ++r)
     for (int c = 0; c < BoardColumns; ++c)
       if (SameFruit(b[r][c], b[r + 1][c], b[r + 2][c]))
-        ScoreRun(scan, {{r, c}, {r + 1, c}, {r + 2, c}}, true);
+        found({{r, c}, {r + 1, c}, {r + 2, c}}, true);
   for (int r = 1; r <= 8; ++r)
     for (int c = 0; c <= 5; ++c)
       if (SameFruit(b[r][c], b[r][c + 1], b[r][c + 2]))
-        ScoreRun(scan, {{r, c}, {r, c + 1}, {r, c + 2}}, false);
+        found({{r, c}, {r, c + 1}, {r, c + 2}}, false);
+}
+
+void FindRuns(Scan& scan) {
+  ForEachRun([&scan](const Cell(&cells)[3], bool vertical) { ScoreRun(scan, cells, vertical); });
 }
 
 void CountChain(int total) {
@@ -119,4 +125,10 @@ void ScanForRuns(bool afterSwap) {
     CountChain(scan.total);
   else if (afterSwap)
     StartReturnSwap();
+}
+
+bool RunOnBoard() {
+  bool found = false;
+  ForEachRun([&found](const Cell(&)[3], bool) { found = true; });
+  return found;
 }

@@ -14,6 +14,7 @@ void ChooseBackground();
 
 // Runs, scoring and chains (match.cpp).
 void ScanForRuns(bool afterSwap);
+bool RunOnBoard();  // whether the next scan would find a run
 
 // Gravity, refill, animations and board phases (gravity.cpp, phase.cpp).
 void AdvanceBoard();

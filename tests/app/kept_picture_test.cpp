@@ -1,6 +1,9 @@
 // An unchanging game presents no frame: an idle board, the options, a paused game and the
 // start-up question present at most one frame each over 300 frames; an idle Timed board only
 // the steps of its draining bar, and a running animation every frame.
+#include <functional>
+#include <utility>
+
 #include "app/frame_pacing.h"
 #include "core/game_state.h"
 #include "tests/app/game_session.h"
@@ -34,6 +37,34 @@ class KeptPictureTest : public GameSessionTest {
     Game.FrameSpeed = 1.75f;
     Game.SpeedSampleCounter = 1;
     return RunFrames(1);
+  }
+  struct PacedRun {
+    int frames = 0;
+    int wakeUps = 0;
+  };
+  // Runs the loop paced as in the game for a second, or until `done` holds. An event every
+  // second ends the second counted, and any later one wakes a loop that came to rest again
+  // before the second was over, which would otherwise wait for good.
+  PacedRun RunPaced(const std::function<bool()>& done) {
+    AllowFramePacing(true);
+    EXPECT_EQ(SDL_InitSubSystem(SDL_INIT_TIMER), 0);
+    const auto PushEvent = [](Uint32 interval, void*) -> Uint32 {
+      SDL_Event event{};
+      event.type = SDL_USEREVENT;
+      SDL_PushEvent(&event);
+      return interval;
+    };
+    const SDL_TimerID timer = SDL_AddTimer(1000, PushEvent, nullptr);
+    PacedRun run;
+    for (const Uint64 end = SDL_GetTicks64() + 1000; SDL_GetTicks64() < end && !done();) {
+      const LoopPass pass = RunLoopPass();
+      run.frames += pass == LoopPass::DrewFrame || pass == LoopPass::KeptPicture;
+      run.wakeUps += pass == LoopPass::Waited;
+    }
+    SDL_RemoveTimer(timer);
+    SDL_QuitSubSystem(SDL_INIT_TIMER);
+    AllowFramePacing(false);
+    return run;
   }
 };
 
@@ -72,29 +103,25 @@ TEST_F(KeptPictureTest, OnlyAPictureThatChangesIsPresented) {
 
   // Paced as in the game, a game at rest runs no frame until something happens: within the
   // second before an event comes, at most the frames that end a frame-rate measurement.
-  AllowFramePacing(true);
-  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_TIMER), 0);
-  // An event every second: the first ends the second counted, and any later one wakes a loop
-  // that came to rest again before the second was over, which would otherwise wait for good.
-  const auto PushEvent = [](Uint32 interval, void*) -> Uint32 {
-    SDL_Event event{};
-    event.type = SDL_USEREVENT;
-    SDL_PushEvent(&event);
-    return interval;
-  };
-  const SDL_TimerID timer = SDL_AddTimer(1000, PushEvent, nullptr);
   // Another program's window on the same display may uncover this one or take its focus:
   // each wake-up may run one more measurement.
-  int frames = 0;
-  int wakeUps = 0;
-  for (const Uint64 end = SDL_GetTicks64() + 1000; SDL_GetTicks64() < end;) {
-    const LoopPass pass = RunLoopPass();
-    frames += pass == LoopPass::DrewFrame || pass == LoopPass::KeptPicture;
-    wakeUps += pass == LoopPass::Waited;
-  }
-  SDL_RemoveTimer(timer);
-  EXPECT_LE(frames, 12 * (1 + wakeUps)) << "a paused Timed game at rest, woken " << wakeUps;
-  SDL_QuitSubSystem(SDL_INIT_TIMER);
+  const PacedRun paced = RunPaced([] { return false; });
+  EXPECT_LE(paced.frames, 12 * (1 + paced.wakeUps))
+      << "a paused Timed game at rest, woken " << paced.wakeUps;
+}
+
+// A full board may still hold a run, as a new one may: gravity's next step finds it, and the
+// loop does not sleep before then.
+TEST_F(KeptPictureTest, ARunOnAFullBoardIsFoundWithoutWaitingForTheNextEvent) {
+  ASSERT_TRUE(Start());
+  Click(480, 210);
+  EXPECT_LE(PresentedOnceAtRest(), 1) << "an idle Levels board";
+  SetBoardWithOneKnownMove();
+  std::swap(Game.Board[7][2], Game.Board[8][2]);
+  ASSERT_TRUE(RunFrame());
+  const PacedRun paced = RunPaced([] { return Game.RemovalActive; });
+  EXPECT_TRUE(Game.RemovalActive);
+  EXPECT_EQ(paced.wakeUps, 0);
 }
 
 }  // namespace
