@@ -53,9 +53,10 @@ void NoteLoopAtRest() {
 }
 
 // Set after a frame that kept the picture and changed nothing of the game, with no key down
-// (a pad's arrow repeats with time) and the frame-rate measurement between two cycles. Every
-// later frame would do the same until something happens, so the loop sleeps until then, and
-// the next measurement starts after the sleep.
+// (a pad's arrow repeats with time). Every later frame would do the same until something
+// happens, so the loop sleeps until then, and the next frame-rate measurement starts after the
+// sleep: a cycle under way is given up, as the sleep would count in it. Until the first cycle
+// has measured the frame rate, the loop runs on to its end, so that the first moves have a speed.
 bool AtRest = false;
 
 // On a full board with a solid floor and no run of three, in play, gravity's steps move
@@ -92,6 +93,15 @@ bool AnyKeyDown() {
     if (down) return true;
   }
   return false;
+}
+
+// Whether the frame just run leaves the loop at rest, giving up the frame-rate cycle under way.
+bool ComeToRest(bool drawn, const GameState& before) {
+  const bool measuring = Game.SpeedSampleCounter != 0;
+  if (drawn || (measuring && Game.FrameSpeed == 0.0f) || AnyKeyDown()) return false;
+  if (!(StateOfPlay() == before)) return false;
+  Game.SpeedSampleCounter = 0;
+  return true;
 }
 
 void HandleQuitMessage(const WindowMessage& message) {
@@ -160,7 +170,7 @@ LoopPass RunLoopPass() {
   }
   NoteFrameDrawn(drawn);
   RunKeyChecks();
-  AtRest = !drawn && Game.SpeedSampleCounter == 0 && !AnyKeyDown() && StateOfPlay() == before;
+  AtRest = ComeToRest(drawn, before);
   if (AtRest) NoteLoopAtRest();
   if (Game.QuitRequested) return LoopPass::Ended;
   return drawn ? LoopPass::DrewFrame : LoopPass::KeptPicture;
